@@ -1,0 +1,14 @@
+#include "PathText.h"
+
+QString FileTitleFromPath(const QString& path)
+{
+    const qsizetype cut = qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    return path.mid(cut + 1);
+}
+
+QString FileNameFromPath(const QString& path)
+{
+    const QString title = FileTitleFromPath(path);
+    const qsizetype dot = title.indexOf(u'.');
+    return dot < 0 ? title : title.left(dot);
+}

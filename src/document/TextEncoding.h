@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Group files are written as UTF-8. Files made on Windows are in its
+// Windows-1252 code page: bytes that are not valid UTF-8 are read as that.
+[[nodiscard]] QString DecodeGroupText(const QByteArray& bytes);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Button sets, icons and answers keep the numbers the program has always
+// used for them.
+enum class MsgButtons : int { Ok = 0, OkCancel = 1, YesNo = 4 };
+enum class MsgIcon : int { Critical = 16, Information = 64 };
+enum class MsgAnswer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// Modal message boxes: text, title, buttons and icon in, the answer out.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MsgAnswer Show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) = 0;
+};

@@ -1,0 +1,40 @@
+#include "QtCommonDialog.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+QtCommonDialog::QtCommonDialog(QWidget* parent)
+    : m_parent(parent)
+{
+}
+
+void QtCommonDialog::SetParent(QWidget* parent)
+{
+    m_parent = parent;
+}
+
+QString QtCommonDialog::ShowOpen(const FileDialogRequest& request)
+{
+    return QFileDialog::getOpenFileName(m_parent, request.Title, request.FileName, QtFilter(request.Filter));
+}
+
+QString QtCommonDialog::ShowSave(const FileDialogRequest& request)
+{
+    return QFileDialog::getSaveFileName(m_parent, request.Title, request.FileName, QtFilter(request.Filter));
+}
+
+QString QtCommonDialog::QtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList lines;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const qsizetype bracket = description.indexOf(u'(');
+        if (bracket >= 0)
+            description = description.left(bracket).trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        lines.append(QStringLiteral("%1 (%2)").arg(description, patterns));
+    }
+    return lines.join(QStringLiteral(";;"));
+}

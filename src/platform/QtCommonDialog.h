@@ -1,0 +1,22 @@
+#pragma once
+
+#include "CommonDialog.h"
+
+class QWidget;
+
+// The common dialog on Qt's file dialogs.
+class QtCommonDialog : public CommonDialog {
+public:
+    explicit QtCommonDialog(QWidget* parent = nullptr);
+
+    void SetParent(QWidget* parent);
+    [[nodiscard]] QString ShowOpen(const FileDialogRequest& request) override;
+    [[nodiscard]] QString ShowSave(const FileDialogRequest& request) override;
+
+    // "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg" in the form Qt's dialogs take:
+    // "Pictures (*.bmp *.jpg)", one line per pair.
+    [[nodiscard]] static QString QtFilter(const QString& filter);
+
+private:
+    QWidget* m_parent;
+};

@@ -1,0 +1,64 @@
+#include "PictureLoader.h"
+
+#include <QDir>
+#include <QImageIOHandler>
+#include <QImageReader>
+
+#include <filesystem>
+
+namespace {
+
+QString Described(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot read picture %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// The size to decode at so that the picture, once turned upright, fits.
+QSize DecodeSize(QSize stored, QImageIOHandler::Transformations transformation, QSize fitInto)
+{
+    QSize box = fitInto;
+    if (transformation & QImageIOHandler::TransformationRotate90)
+        box.transpose();
+    if (stored.width() <= box.width() && stored.height() <= box.height())
+        return stored;
+    return stored.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+} // namespace
+
+void ConfigurePictureReading()
+{
+    QImageReader::setAllocationLimit(PictureAllocationLimitMB);
+}
+
+QImage LoadPicture(const QString& path, QSize fitInto)
+{
+    const std::filesystem::path file(path.toStdU16String());
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        throw PictureError(PictureError::Kind::Missing, Described(path, QStringLiteral("the file does not exist")));
+    if (!std::filesystem::is_regular_file(status))
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, QStringLiteral("it is not a regular file")));
+
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (!reader.canRead())
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+    const QSize stored = reader.size();
+    if (stored.isValid() && qint64(stored.width()) * stored.height() > MaxPicturePixels) {
+        throw PictureError(PictureError::Kind::Unreadable,
+            Described(path,
+                QStringLiteral("it declares %1 x %2 pixels, more than the %3 megapixels "
+                               "this program opens")
+                    .arg(stored.width())
+                    .arg(stored.height())
+                    .arg(MaxPicturePixels / 1'000'000)));
+    }
+    if (fitInto.isValid() && stored.isValid())
+        reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto));
+    QImage image = reader.read();
+    if (image.isNull())
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+    return image;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "common/UserError.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Pictures are read from their files with their EXIF orientation applied.
+// Only regular files are opened, and a picture whose header declares more
+// pixels than MaxPicturePixels is refused before anything is decoded.
+
+inline constexpr qint64 MaxPicturePixels = 250'000'000;
+// Enough for a full decode of the largest picture that is accepted.
+inline constexpr int PictureAllocationLimitMB = 1100;
+
+class PictureError : public UserError {
+public:
+    enum class Kind { Missing, Unreadable };
+
+    PictureError(Kind kind, QString text)
+        : UserError(std::move(text))
+        , m_kind(kind)
+    {
+    }
+
+    [[nodiscard]] Kind GetKind() const noexcept { return m_kind; }
+
+private:
+    Kind m_kind;
+};
+
+// Raises the decoder's allocation limit to fit the largest accepted
+// picture; called once at start-up.
+void ConfigurePictureReading();
+
+// The picture at a path. With a valid fitInto size the picture is decoded
+// at (about) the largest size that fits into it keeping its proportions, so
+// the decoder can skip work; it is never enlarged. Throws PictureError.
+[[nodiscard]] QImage LoadPicture(const QString& path, QSize fitInto = {});

@@ -1,0 +1,31 @@
+#include "PictureSurface.h"
+
+#include <QPainter>
+
+PictureSurface::PictureSurface(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
+{
+    m_picture = picture;
+    m_displayedPath = path;
+    update();
+}
+
+void PictureSurface::Clear()
+{
+    m_picture = QImage();
+    m_displayedPath.clear();
+    update();
+}
+
+void PictureSurface::paintEvent(QPaintEvent*)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_picture);
+}
