@@ -1,0 +1,40 @@
+#include "FakePlatform.h"
+
+QList<FakePlatform::Call> FakePlatform::Messages() const
+{
+    QList<Call> messages;
+    for (const Call& call : Calls) {
+        if (call.Kind == QStringLiteral("message"))
+            messages.append(call);
+    }
+    return messages;
+}
+
+FakePlatform::Call FakePlatform::LastMessage() const
+{
+    const QList<Call> messages = Messages();
+    return messages.isEmpty() ? Call {} : messages.last();
+}
+
+QString FakePlatform::ShowOpen(const FileDialogRequest& request)
+{
+    Calls.append({ QStringLiteral("open"), request.FileName, request.Title, request.Filter });
+    return NextPath();
+}
+
+QString FakePlatform::ShowSave(const FileDialogRequest& request)
+{
+    Calls.append({ QStringLiteral("save"), request.FileName, request.Title, request.Filter });
+    return NextPath();
+}
+
+MsgAnswer FakePlatform::Show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
+{
+    Calls.append({ QStringLiteral("message"), text, title, QString(), buttons, icon });
+    return Answers.isEmpty() ? MsgAnswer::Ok : Answers.takeFirst();
+}
+
+QString FakePlatform::NextPath()
+{
+    return Paths.isEmpty() ? QString() : Paths.takeFirst();
+}

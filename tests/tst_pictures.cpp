@@ -1,0 +1,104 @@
+// Reading pictures: thumbnails decoded small, pictures turned upright, and
+// files that must never hang or exhaust the program refused with a reason.
+#include "TestFiles.h"
+#include "viewport/PictureLoader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+QString Failure(const QString& path, PictureError::Kind* kind = nullptr)
+{
+    try {
+        (void)LoadPicture(path, QSize(133, 103));
+    } catch (const PictureError& error) {
+        if (kind)
+            *kind = error.GetKind();
+        return error.Text();
+    }
+    return QStringLiteral("loaded");
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ConfigurePictureReading(); }
+
+    void thumbnailIsDecodedToFitItsBox_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("thumbnail");
+        QTest::newRow("landscape photo") << QSize(4000, 3000) << QSize(133, 99);
+        QTest::newRow("portrait photo") << QSize(3000, 4000) << QSize(77, 103);
+        QTest::newRow("small picture is not enlarged") << QSize(60, 40) << QSize(60, 40);
+    }
+    void thumbnailIsDecodedToFitItsBox()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, thumbnail);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("photo.jpg");
+        WriteJpeg(path, stored);
+        QCOMPARE(LoadPicture(path, QSize(133, 103)).size(), thumbnail);
+    }
+
+    void exifOrientationStandsThePictureUpright()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("phone.jpg");
+        WriteRotatedJpeg(path, QSize(400, 300));
+        QCOMPARE(LoadPicture(path).size(), QSize(300, 400));
+        QCOMPARE(LoadPicture(path, QSize(133, 103)).size(), QSize(77, 103));
+    }
+
+    void refusesWithAReason_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "gone.jpg" << int(PictureError::Kind::Missing) << "the file does not exist";
+        QTest::newRow("pipe") << "pipe.jpg" << int(PictureError::Kind::Unreadable) << "it is not a regular file";
+        QTest::newRow("folder") << "folder.jpg" << int(PictureError::Kind::Unreadable) << "it is not a regular file";
+        QTest::newRow("huge header") << "huge.jpg" << int(PictureError::Kind::Unreadable)
+                                     << "it declares 40000 x 30000 pixels, more than the 250 megapixels this program "
+                                        "opens";
+        QTest::newRow("not a picture") << "text.jpg" << int(PictureError::Kind::Unreadable)
+                                       << "Unsupported image format";
+    }
+    void refusesWithAReason()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600) == 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
+        WriteJpegDeclaring(dir.filePath("huge.jpg"), QSize(40000, 30000));
+        WriteBytes(dir.filePath("text.jpg"), "this is no picture");
+        PictureError::Kind seen {};
+        QCOMPARE(Failure(path, &seen), QStringLiteral("Cannot read picture %1: %2").arg(path, reason));
+        QCOMPARE(int(seen), kind);
+    }
+
+    void opensAHundredMegapixelPhoto()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.jpg");
+        WriteJpeg(path, QSize(12000, 8400), 30);
+        QCOMPARE(LoadPicture(path, QSize(133, 103)).size(), QSize(133, 93));
+        // The whole picture, as the viewport shows it: far past the decoder's
+        // default allocation limit.
+        QCOMPARE(LoadPicture(path).size(), QSize(12000, 8400));
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "tst_pictures.moc"

@@ -1,0 +1,206 @@
+// The small text helpers every part of the program leans on: number texts,
+// path names, name fields, the command line and the group file's encoding.
+#include "app/CommandLine.h"
+#include "common/NumberText.h"
+#include "common/PathText.h"
+#include "document/NameFields.h"
+#include "document/TextEncoding.h"
+
+#include <QTest>
+
+class TextsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void numericValue_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("whole") << "8500" << 8500.0;
+        QTest::newRow("fraction") << "12.5" << 12.5;
+        QTest::newRow("leading point") << ".5" << 0.5;
+        QTest::newRow("blanks anywhere") << " 1 2 5 0 " << 1250.0;
+        QTest::newRow("sign") << "-250" << -250.0;
+        QTest::newRow("plus") << "+7" << 7.0;
+        QTest::newRow("stops at letter") << "250 dollars" << 250.0;
+        QTest::newRow("stops at second point") << "1.2.3" << 1.2;
+        QTest::newRow("stops at comma") << "1,500" << 1.0;
+        QTest::newRow("exponent") << "1.5E3" << 1500.0;
+        QTest::newRow("bare E is not an exponent") << "15E" << 15.0;
+        QTest::newRow("no number") << "abc" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("sign alone") << "-" << 0.0;
+        QTest::newRow("point alone") << "." << 0.0;
+        QTest::newRow("too large") << "1E999" << 0.0;
+        QTest::newRow("currency sign first") << "$250" << 0.0;
+    }
+    void numericValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(NumericValue(text), value);
+    }
+
+    void singleText_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 50.0f << "50";
+        QTest::newRow("half") << 12.5f << "12.5";
+        QTest::newRow("seven digits") << float(300.0 / 72.0) << "4.166667";
+        QTest::newRow("rounded") << float(800.0 / 21.0) << "38.09524";
+        QTest::newRow("negative") << -2.5f << "-2.5";
+        QTest::newRow("large") << 123456789.0f << "1.234568E+08";
+        QTest::newRow("zero") << 0.0f << "0";
+    }
+    void singleText()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        QCOMPARE(SingleText(value), text);
+        QCOMPARE(SingleValue(text), std::optional<float>(text.toFloat()));
+    }
+
+    void singleValueRefusesWhatIsNoNumber()
+    {
+        QCOMPARE(SingleValue(u"abc"), std::nullopt);
+        QCOMPARE(SingleValue(u""), std::nullopt);
+        QCOMPARE(SingleValue(u"inf"), std::nullopt);
+        QCOMPARE(SingleValue(u"nan"), std::nullopt);
+        QCOMPARE(SingleValue(u"1E+50"), std::nullopt);
+    }
+
+    void doubleText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 1250.0 << "1250";
+        QTest::newRow("fraction") << 12.5 << "12.5";
+        QTest::newRow("negative") << -1250.0 << "-1250";
+        QTest::newRow("no thousands separator") << 1234567.0 << "1234567";
+        QTest::newRow("fifteen digits") << 123456789012345.0 << "123456789012345";
+        QTest::newRow("exponent when huge") << 1e20 << "1E+20";
+        QTest::newRow("binary fraction hidden") << 0.1 + 0.2 << "0.3";
+        QTest::newRow("negative zero") << -0.0 << "0";
+    }
+    void doubleText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(DoubleText(value), text);
+    }
+
+    void roundToInt16_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("rounded"); // -99999: does not fit
+        QTest::newRow("half down to even") << 70.5 << 70;
+        QTest::newRow("half up to even") << 71.5 << 72;
+        QTest::newRow("negative half") << -2.5 << -2;
+        QTest::newRow("plain") << 71.25 << 71;
+        QTest::newRow("largest") << 32767.4 << 32767;
+        QTest::newRow("too large") << 32767.5 << -99999;
+        QTest::newRow("smallest") << -32768.0 << -32768;
+        QTest::newRow("too small") << -32769.0 << -99999;
+        QTest::newRow("not a number") << std::nan("") << -99999;
+    }
+    void roundToInt16()
+    {
+        QFETCH(double, value);
+        QFETCH(int, rounded);
+        const std::optional<qint16> result = RoundToInt16(value);
+        if (rounded == -99999)
+            QCOMPARE(result, std::nullopt);
+        else
+            QCOMPARE(result, std::optional<qint16>(qint16(rounded)));
+    }
+
+    void fileNameFromPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("windows path, two dots") << "C:\\cars\\smith.front.grp"
+                                                << "smith"
+                                                << "smith.front.grp";
+        QTest::newRow("local path") << "/home/ann/Smith-Sedan.grp"
+                                    << "Smith-Sedan"
+                                    << "Smith-Sedan.grp";
+        QTest::newRow("mixed separators") << "C:\\photos/rear.jpg"
+                                          << "rear"
+                                          << "rear.jpg";
+        QTest::newRow("no folder") << "report.grp"
+                                   << "report"
+                                   << "report.grp";
+        QTest::newRow("no extension") << "/tmp/group"
+                                      << "group"
+                                      << "group";
+        QTest::newRow("dot folder") << "/home/ann/.cars/x.grp"
+                                    << "x"
+                                    << "x.grp";
+    }
+    void fileNameFromPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QCOMPARE(FileNameFromPath(path), name);
+        QCOMPARE(FileTitleFromPath(path), title);
+    }
+
+    void nameFields_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("four parts") << "Smith-Sedan-Rear-12" << QStringList { "Smith", "Sedan", "Rear", "12" }
+                                    << "Smith-Sedan-Rear-12";
+        QTest::newRow("one part") << "report" << QStringList { "report", "", "", "" } << "report";
+        QTest::newRow("empty part") << "a--b" << QStringList { "a", "", "b", "" } << "a";
+        QTest::newRow("six parts") << "Smith-Sedan-Rear-12-b-c" << QStringList { "Smith", "Sedan", "Rear", "12-b-c" }
+                                   << "Smith-Sedan-Rear-12-b-c";
+    }
+    void nameFields()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, proposed);
+        const NameFieldTexts texts = NameFieldsFromFileName(name);
+        QCOMPARE(QStringList(texts.begin(), texts.end()), fields);
+        QCOMPARE(ProposedFileName(texts), proposed);
+    }
+
+    void proposedNameEndsBeforeFirstEmptyField()
+    {
+        QCOMPARE(ProposedFileName({ "Smith", "Sedan", "", "12" }), QStringLiteral("Smith-Sedan"));
+        QCOMPARE(ProposedFileName({ "", "Sedan", "Rear", "12" }), QString());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("none") << QStringList {} << "";
+        QTest::newRow("one") << QStringList { "/home/ann/car.grp" } << "/home/ann/car.grp";
+        QTest::newRow("split at blanks") << QStringList { "/home/ann/my", "car.grp" } << "/home/ann/my car.grp";
+        QTest::newRow("quoted") << QStringList { "\"/home/ann/my", "car.grp\"" } << "/home/ann/my car.grp";
+        QTest::newRow("one quote only") << QStringList { "\"/x.grp" } << "\"/x.grp";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, path);
+        QCOMPARE(CommandLinePath(arguments), path);
+    }
+
+    void decodesUtf8AndWindows1252()
+    {
+        QCOMPARE(DecodeGroupText("caf\xc3\xa9 \xe2\x82\xac"), QStringLiteral("caf\u00e9 \u20ac"));
+        // The same words as Windows writes them.
+        QCOMPARE(DecodeGroupText("caf\xe9 \x80 \x93"), QStringLiteral("caf\u00e9 \u20ac \u201c"));
+        QCOMPARE(DecodeGroupText("plain"), QStringLiteral("plain"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TextsTest)
+#include "tst_texts.moc"
