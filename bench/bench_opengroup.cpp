@@ -1,0 +1,69 @@
+// Opens a group of six 24-megapixel photos and prints the time until all six
+// thumbnails are in place, beside the time djpeg needs to decode the same
+// files at 1/8 scale (the decoder's floor for a thumbnail).
+#include "BenchPhotos.h"
+#include "document/GroupFile.h"
+#include "document/frmImage.h"
+#include "platform/QtCommonDialog.h"
+#include "platform/QtMessageBoxes.h"
+#include "viewport/PictureLoader.h"
+#include "viewport/Thumbnail.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <limits>
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ConfigurePictureReading();
+
+    const QStringList photos = BenchPhotos(6, QSize(6000, 4000));
+    QList<GroupPicture> pictures;
+    for (const QString& photo : photos)
+        pictures.append({ photo, QString() });
+    QTemporaryDir dir;
+    const QString group = dir.filePath(QStringLiteral("Bench-Six.grp"));
+    WriteGroupFile(group, QStringLiteral("10000"), pictures);
+
+    QtCommonDialog dialogs;
+    QtMessageBoxes messages;
+    frmImage window(Platform { dialogs, messages });
+    window.Form_Load(QString());
+
+    double open = std::numeric_limits<double>::max();
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        window.OpenFile(group);
+        open = qMin(open, timer.nsecsElapsed() / 1e9);
+        for (const Thumbnail* thumbnail : window.IMG) {
+            if (!thumbnail->HasPicture()) {
+                std::fprintf(stderr, "a thumbnail is missing\n");
+                return 1;
+            }
+        }
+    }
+
+    double floor = 0.0;
+    for (const QString& photo : photos) {
+        const double seconds = BestCommandSeconds(QStringLiteral("djpeg"),
+            { QStringLiteral("-scale"), QStringLiteral("1/8"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
+                photo });
+        if (seconds < 0) {
+            std::fprintf(stderr, "djpeg failed (apt-get install libjpeg-turbo-progs)\n");
+            return 1;
+        }
+        floor += seconds;
+    }
+
+    std::printf("open a group of six 24-megapixel JPEGs, thumbnails in place: %.1f ms\n", open * 1000);
+    std::printf("djpeg -scale 1/8, the same six files (summed):             %.1f ms\n", floor * 1000);
+    std::printf("ratio: %.2fx (goal: at most 1.5x)\n", open / floor);
+    return 0;
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever Debian packages the build needs and this
+# machine lacks. Usage: scripts/install-deps.sh [test]
+set -euo pipefail
+
+packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins fonts-dejavu-core)
+if [ "${1:-}" = "test" ]; then
+  packages+=(clang-format)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
