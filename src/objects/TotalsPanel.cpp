@@ -19,7 +19,7 @@ constexpr int CarValueMaxLength = 50;
 
 // Row labels end just left of their value, level with it, so that they
 // fit whatever the font.
-constexpr int LabelsLeft = 776;
+constexpr int LabelsLeft = 768;
 constexpr int LabelGap = 6;
 
 QLabel* Heading(const QString& text, QRect place, QWidget* parent)
@@ -55,7 +55,7 @@ QLabel* ValueLabel(const QString& toolTip, QRect place, QWidget* parent)
 TotalsPanel::TotalsPanel(QWidget* parent)
     : QWidget(parent)
 {
-    setGeometry(QRect(Origin, QSize(226, 204)));
+    setGeometry(QRect(Origin, QSize(234, 204)));
     constexpr QRect CountPlace { 944, 488, 56, 27 };
     constexpr QRect TotalPlace { 944, 520, 56, 27 };
     constexpr QRect CarValuePlace { 872, 560, 103, 24 };
