@@ -7,7 +7,10 @@
 #include "common/PathText.h"
 #include "common/TextFieldValidator.h"
 #include "common/UserError.h"
+#include "objects/DamageToolbar.h"
+#include "objects/Marker.h"
 #include "objects/ObjectList.h"
+#include "objects/SelectionOutline.h"
 #include "objects/TotalsPanel.h"
 #include "platform/CommonDialog.h"
 #include "viewport/OutlineBox.h"
@@ -58,6 +61,10 @@ constexpr QRect DescriptionHeadingPlace { 784, 208, 121, 25 };
 constexpr QRect Picture1Place { 784, 676, 216, 40 };
 constexpr QRect HorizontalBarPlace { 70, 662, 651, 17 };
 constexpr QRect VerticalBarPlace { 704, 184, 20, 479 };
+constexpr QRect ToolbarPlace { 14, 180, 51, 485 };
+
+// Marker indexes and counts are 16-bit.
+constexpr int MaxMarkers = std::numeric_limits<qint16>::max();
 
 bool IsExistingGroupPath(const QString& path)
 {
@@ -135,13 +142,22 @@ void frmImage::createControls()
     PicArea->setAttribute(Qt::WA_StyledBackground);
     PicArea->setStyleSheet(QStringLiteral("#PicArea { background: #15171a; border: 1px solid #3c4048; }"));
     PicZoom = new PictureSurface(PicArea);
-    PicZoom->setGeometry(0, 0, 0, 0);
+    PicZoom->SetDisplaySize(float(ViewportBox.width()), float(ViewportBox.height()));
+    auto* markerTemplate = new Marker(PicZoom);
+    markerTemplate->hide();
+    OBJ = { markerTemplate };
+    ObjPlacement = { ObjectPlacement {} };
+    Selection = new SelectionOutline(PicZoom);
     HS = new QScrollBar(Qt::Horizontal, Screen);
     HS->setGeometry(HorizontalBarPlace);
     HS->hide();
     VS = new QScrollBar(Qt::Vertical, Screen);
     VS->setGeometry(VerticalBarPlace);
     VS->hide();
+
+    PicTbr = new DamageToolbar(Screen);
+    PicTbr->setGeometry(ToolbarPlace);
+    connect(PicTbr, &DamageToolbar::Clicked, this, &frmImage::TBR_Click);
 
     Picture1 = new SvgPicture(QStringLiteral(":/artwork/picture1.svg"), Screen);
     Picture1->setGeometry(Picture1Place);
@@ -240,7 +256,7 @@ void frmImage::ClearGroup()
     }
     for (QLineEdit* field : txtWord)
         field->clear();
-    CurrentObject = 0;
+    UnloadMarkers();
     PicZoom->Clear();
     setWindowTitle(UntitledTitle);
     CurrentImage = 0;
@@ -424,6 +440,71 @@ void frmImage::PlaceActiveFrame(int slot)
 {
     Border->move(
         SlotPlaces[slot].Outline.left() - ActiveFrameMargin, SlotPlaces[slot].Thumbnail.top() - ActiveFrameMargin);
+}
+
+void frmImage::TBR_Click(int index)
+{
+    const int n = int(OBJ.size());
+    if (n > MaxMarkers || GroupObjectCount >= MaxMarkers) {
+        const QString holder = n > MaxMarkers ? QStringLiteral("This picture") : QStringLiteral("The group");
+        Report(QStringLiteral("%1 already holds %2 markers, the most it can hold.").arg(holder).arg(MaxMarkers),
+            QStringLiteral("Sub : TBR_Click"), MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    CurrentObject = qint16(n);
+    auto* marker = new Marker(PicZoom);
+    marker->SetDamagePicture(index);
+    marker->show();
+    marker->Move(float(HS->value()), float(VS->value()));
+    marker->Tag = QString::number(index);
+    marker->raise();
+    OBJ.push_back(marker);
+    ObjPlacement.resize(OBJ.size());
+    StoreObjects();
+    ++ImageObjectCount;
+    ++GroupObjectCount;
+    UpdateTotals();
+}
+
+void frmImage::StoreObjects()
+{
+    Marker* selected = OBJ[CurrentObject];
+    // No coordinate may be 0: the ratios divide by it.
+    if (selected->Left() == 0.0f)
+        selected->Move(1.0f, selected->Top());
+    if (selected->Width() == 0.0f)
+        selected->SetPlace(selected->Left(), selected->Top(), 1.0f, selected->Height());
+    if (selected->Top() == 0.0f)
+        selected->Move(selected->Left(), 1.0f);
+    if (selected->Height() == 0.0f)
+        selected->SetPlace(selected->Left(), selected->Top(), selected->Width(), 1.0f);
+    ObjPlacement[CurrentObject] = PlacementOf(PicZoom->SurfaceWidth(), PicZoom->SurfaceHeight(), selected->Left(),
+        selected->Top(), selected->Width(), selected->Height());
+
+    QString list;
+    for (size_t i = 1; i < OBJ.size(); ++i) {
+        if (!OBJ[i]->isHidden())
+            list += FormatRecord(OBJ[i]->Tag, ObjPlacement[i], OBJ[i]->Detail());
+    }
+    LbFileName[CurrentImage]->Tag = list;
+    Changed = true;
+    ShowSelection();
+}
+
+void frmImage::UnloadMarkers()
+{
+    for (size_t i = 1; i < OBJ.size(); ++i)
+        delete OBJ[i];
+    OBJ.resize(1);
+    ObjPlacement.resize(1);
+    CurrentObject = 0;
+    ShowSelection();
+}
+
+void frmImage::ShowSelection()
+{
+    const bool shown = CurrentObject > 0 && size_t(CurrentObject) < OBJ.size() && !OBJ[CurrentObject]->isHidden();
+    Selection->Surround(shown ? OBJ[CurrentObject]->geometry() : QRect());
 }
 
 void frmImage::UpdateTotals()

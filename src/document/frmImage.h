@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GroupFile.h"
+#include "objects/ObjectList.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
@@ -8,7 +9,10 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
+class DamageToolbar;
+class Marker;
 class OutlineBox;
 class PictureSurface;
 class QAction;
@@ -17,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QScrollBar;
 class ScreenBackground;
+class SelectionOutline;
 class SlotCaption;
 class SvgPicture;
 class Thumbnail;
@@ -40,6 +45,8 @@ public:
     void OpenFile(const QString& path);
     void SaveFile();
     void UpdateTotals();
+    void TBR_Click(int index);
+    void StoreObjects();
 
     // Window-level state of the group.
     double ObjIDTotal = 0.0;
@@ -65,6 +72,12 @@ public:
     PictureSurface* PicZoom = nullptr;
     QScrollBar* HS = nullptr;
     QScrollBar* VS = nullptr;
+    DamageToolbar* PicTbr = nullptr;
+    // The markers of the displayed picture; OBJ[0] is the template, never
+    // shown. ObjPlacement has one entry per index.
+    std::vector<Marker*> OBJ;
+    std::vector<ObjectPlacement> ObjPlacement;
+    SelectionOutline* Selection = nullptr;
     SvgPicture* Picture1 = nullptr;
     ScreenBackground* Screen = nullptr;
 
@@ -113,6 +126,10 @@ private:
     // The reader: fills the cleared window from the group file at a path.
     void ReadGroup(const QString& path);
     void LoadThumbnail(int slot, const QString& path);
+    // Every marker but the template hidden and unloaded; none selected.
+    void UnloadMarkers();
+    // The outline follows the selected marker.
+    void ShowSelection();
     void PlaceActiveFrame(int slot);
     [[nodiscard]] QList<GroupPicture> FilledSlots() const;
     // The path to save an untitled group to, asked of the user; empty when

@@ -1,17 +1,49 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
-// An object list holds the markers of one picture: one record per marker,
-// each ended by ",", with its fields separated by ";". Field 6 of a record
-// is the marker's cost text.
+// An object list holds the markers of one picture as text: one record per
+// marker, each ended by ",", with its fields separated by ";":
+//   type;LeftRatio;TopRatio;WidthRatio;HeightRatio;type;cost;date;comments,
+// Everything after the sixth ";" is the marker's detail string.
+
+// Where a marker sits on the picture surface, as the surface's extent
+// divided by each of the marker's coordinates, so that it keeps its place at
+// any zoom.
+struct ObjectPlacement {
+    float LeftRatio = 0.0f;
+    float TopRatio = 0.0f;
+    float WidthRatio = 0.0f;
+    float HeightRatio = 0.0f;
+
+    friend bool operator==(const ObjectPlacement&, const ObjectPlacement&) = default;
+};
+
+// The ratios of a marker at (left, top) with a size on a surface. A
+// coordinate of 0 must have been made 1 first; a surface extent below one
+// pixel counts as one, so no ratio is ever 0 or infinite.
+[[nodiscard]] ObjectPlacement PlacementOf(
+    float surfaceWidth, float surfaceHeight, float left, float top, float width, float height);
+
+// One record, its "," included: the tag stands as field 0 and field 5.
+[[nodiscard]] QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail);
+
+// The records of a list, without their ","; the text after the last "," is
+// not a record.
+[[nodiscard]] QList<QStringView> SplitRecords(QStringView list);
 
 // The number of records: the number of "," in the list.
 [[nodiscard]] qsizetype CountRecords(QStringView list);
 
-// The cost of one record (without its ","): the numeric value of field 6;
-// a record with fewer than seven fields has no cost.
+// The detail string of a record: everything after its sixth ";", taken
+// whole; empty when the record has fewer fields.
+[[nodiscard]] QString DetailOf(QStringView record);
+
+// The cost of one record: the numeric value of field 6; a record with fewer
+// than seven fields has no cost.
 [[nodiscard]] double RecordCost(QStringView record);
 
 // The sum of the costs of every record of a list.

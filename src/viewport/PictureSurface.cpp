@@ -2,9 +2,17 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 PictureSurface::PictureSurface(QWidget* parent)
     : QWidget(parent)
 {
+}
+
+void PictureSurface::SetDisplaySize(float width, float height)
+{
+    m_size = QSizeF(width, height);
+    resize(qMax(1, int(std::lround(width))), qMax(1, int(std::lround(height))));
 }
 
 void PictureSurface::ShowPicture(const QImage& picture, const QString& path)

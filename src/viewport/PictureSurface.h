@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <QWidget>
 
@@ -14,6 +15,12 @@ public:
     [[nodiscard]] const QString& DisplayedPath() const { return m_displayedPath; }
     [[nodiscard]] const QImage& Picture() const { return m_picture; }
 
+    // The display size in single-precision pixels; the widget covers it in
+    // whole pixels.
+    [[nodiscard]] float SurfaceWidth() const { return float(m_size.width()); }
+    [[nodiscard]] float SurfaceHeight() const { return float(m_size.height()); }
+    void SetDisplaySize(float width, float height);
+
     void ShowPicture(const QImage& picture, const QString& path);
     // Nothing displayed: no picture, no path.
     void Clear();
@@ -24,4 +31,5 @@ protected:
 private:
     QImage m_picture;
     QString m_displayedPath;
+    QSizeF m_size;
 };

@@ -1,0 +1,314 @@
+// Markers: the record text they are stored as, the damage-type toolbar, and
+// placing a marker, with the counts, the totals and the slot's object list
+// following.
+#include "FakePlatform.h"
+#include "TestFiles.h"
+#include "document/GroupFile.h"
+#include "document/frmImage.h"
+#include "objects/DamageToolbar.h"
+#include "objects/Marker.h"
+#include "objects/ObjectList.h"
+#include "objects/SelectionOutline.h"
+#include "objects/TotalsPanel.h"
+#include "viewport/PictureSurface.h"
+#include "viewport/SlotCaption.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+struct Window {
+    FakePlatform fake;
+    frmImage window { fake.Bundle() };
+
+    Window() { window.Form_Load(QString()); }
+
+    QString List(int slot) const { return window.LbFileName[slot]->Tag; }
+};
+
+} // namespace
+
+class MarkersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recordText_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QRectF>("marker");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("scratch with details") << "3" << QRectF(64, 168, 21, 17) << "250;12/05/2005;left door"
+                                              << "3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door,";
+        QTest::newRow("general damage, no details") << "10" << QRectF(16, 700.0 / 7.5, 21, 17) << ""
+                                                    << "10;50;7.5;38.09524;41.17647;10;,";
+        QTest::newRow("dragged off the surface") << "1" << QRectF(-40, -35, 21, 17) << ";;"
+                                                 << "1;-20;-20;38.09524;41.17647;1;;;,";
+    }
+    void recordText()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QRectF, marker);
+        QFETCH(QString, detail);
+        QFETCH(QString, record);
+        const ObjectPlacement placement = PlacementOf(
+            800, 700, float(marker.left()), float(marker.top()), float(marker.width()), float(marker.height()));
+        QCOMPARE(FormatRecord(tag, placement, detail), record);
+    }
+
+    void ratiosAreNeverZeroOrInfinite()
+    {
+        const ObjectPlacement placement = PlacementOf(0, 0, 1, 1, 21, 17);
+        QCOMPARE(placement.LeftRatio, 1.0f);
+        QCOMPARE(placement.TopRatio, 1.0f);
+        QVERIFY(placement.WidthRatio > 0 && placement.HeightRatio > 0);
+    }
+
+    void detailString_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<double>("cost");
+        QTest::newRow("nine fields") << "3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door"
+                                     << "250;12/05/2005;left door" << 250.0;
+        QTest::newRow("seven fields") << "10;50;7.5;38.09524;41.17647;10;"
+                                      << "" << 0.0;
+        QTest::newRow("seven fields with a cost") << "10;50;7.5;38.09524;41.17647;10;12.5"
+                                                  << "12.5" << 12.5;
+        QTest::newRow("separators inside the comment") << "1;2;2;30;30;1;250;;a;b;c"
+                                                       << "250;;a;b;c" << 250.0;
+        QTest::newRow("six fields") << "1;2;2;30;30;1"
+                                    << "" << 0.0;
+        QTest::newRow("cost with words") << "1;2;2;30;30;1;about 90;;"
+                                         << "about 90;;" << 0.0;
+    }
+    void detailString()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, detail);
+        QFETCH(double, cost);
+        QCOMPARE(DetailOf(record), detail);
+        QCOMPARE(RecordCost(record), cost);
+    }
+
+    void detailSurvivesSplitAndJoin()
+    {
+        const QString detail = QStringLiteral("1000.50;01/02/2006;roof;rear");
+        const QString list = FormatRecord("1", { 2, 2, 30, 30 }, detail) + FormatRecord("3", { 4, 4, 30, 30 }, "7;;");
+        const QList<QStringView> records = SplitRecords(list);
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(DetailOf(records[0]), detail);
+        QCOMPARE(FormatRecord("1", { 2, 2, 30, 30 }, DetailOf(records[0])), records[0].toString() + u',');
+        QCOMPARE(ListCost(list), 1007.5);
+    }
+
+    void recordsOfAList_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("records");
+        QTest::newRow("empty") << "" << QStringList {};
+        QTest::newRow("two") << "a;1,b;2," << QStringList { "a;1", "b;2" };
+        QTest::newRow("without the last comma") << "a;1,b;2" << QStringList { "a;1" };
+    }
+    void recordsOfAList()
+    {
+        QFETCH(QString, list);
+        QFETCH(QStringList, records);
+        QStringList seen;
+        for (QStringView record : SplitRecords(list))
+            seen.append(record.toString());
+        QCOMPARE(seen, records);
+        QCOMPARE(CountRecords(list), records.size());
+    }
+
+    void toolbarHasTheTenTypesInOrder()
+    {
+        Window w;
+        const QStringList names { "Ding", "Dent", "Rust", "Scratch", "Stain", "Tear", "Cig Burn", "Mechanical Damage",
+            "Electrical Damage", "", "General Damage" };
+        const QList<int> tops { 8, 32, 56, 80, 112, 136, 160, 192, 216, -1, 240 };
+        QCOMPARE(w.window.PicTbr->geometry(), QRect(14, 180, 51, 485));
+        for (int number = 0; number <= 10; ++number) {
+            QToolButton* button = w.window.PicTbr->TBR(number);
+            if (number == 9) {
+                QVERIFY(!button);
+                continue;
+            }
+            QVERIFY(button);
+            QCOMPARE(button->toolTip(), names[number]);
+            QCOMPARE(button->geometry(), QRect(10, tops[number], 29, 24));
+        }
+    }
+
+    void placingAMarker()
+    {
+        Window w;
+        QTest::mouseClick(w.window.PicTbr->TBR(1), Qt::LeftButton);
+        QCOMPARE(w.window.OBJ.size(), size_t(2));
+        const Marker* marker = w.window.OBJ[1];
+        // Placed unscrolled at 0, 0, the store moves it to 1, 1.
+        QCOMPARE(marker->Place(), QRectF(1, 1, 21, 17));
+        QCOMPARE(marker->Tag, QStringLiteral("1"));
+        QCOMPARE(marker->Detail(), QString());
+        QVERIFY(!marker->isHidden());
+        QCOMPARE(w.List(0), QStringLiteral("1;629;480;29.95238;28.23529;1;,"));
+        QCOMPARE(w.window.CurrentObject, 1);
+        QCOMPARE(w.window.ImageObjectCount, 1);
+        QCOMPARE(w.window.GroupObjectCount, 1);
+        QCOMPARE(w.window.Totals->LblCount->text(), QStringLiteral("1"));
+        QCOMPARE(w.window.Totals->LblTotal->text(), QStringLiteral("1"));
+        QVERIFY(w.window.Changed);
+        QVERIFY(!w.window.Selection->isHidden());
+        QCOMPARE(w.window.Selection->geometry(), QRect(-1, -1, 25, 21));
+    }
+
+    void markerLandsAtTheScrollPosition()
+    {
+        Window w;
+        w.window.HS->setMaximum(500);
+        w.window.VS->setMaximum(500);
+        w.window.HS->setValue(120);
+        w.window.VS->setValue(80);
+        w.window.TBR_Click(1);
+        QCOMPARE(w.window.OBJ[1]->Place(), QRectF(120, 80, 21, 17));
+        QCOMPARE(w.List(0), QStringLiteral("1;5.241667;6;29.95238;28.23529;1;,"));
+    }
+
+    void hiddenMarkersAreLeftOut()
+    {
+        Window w;
+        w.window.HS->setMaximum(500);
+        for (int type : { 0, 5, 10 }) {
+            w.window.HS->setValue(type * 10 + 10);
+            w.window.TBR_Click(type);
+        }
+        w.window.OBJ[2]->hide();
+        w.window.CurrentObject = 3;
+        w.window.StoreObjects();
+        const QList<QStringView> records = SplitRecords(w.List(0));
+        QCOMPARE(records.size(), 2);
+        QVERIFY(records[0].startsWith(u"0;62.9;"));
+        QVERIFY(records[1].startsWith(u"10;5.718182;"));
+    }
+
+    void tenMarkersOfOneType()
+    {
+        Window w;
+        for (int i = 0; i < 10; ++i)
+            w.window.TBR_Click(7);
+        const QList<QStringView> records = SplitRecords(w.List(0));
+        QCOMPARE(records.size(), 10);
+        for (QStringView record : records) {
+            const QList<QStringView> fields = record.split(u';');
+            QCOMPARE(fields.size(), 7);
+            QCOMPARE(fields[0], u"7");
+            QCOMPARE(fields[5], u"7");
+        }
+        QCOMPARE(w.window.GroupObjectCount, 10);
+        QCOMPARE(w.window.Totals->LblCount->text(), QStringLiteral("10"));
+    }
+
+    void onlyTheSelectedMarkerIsMeasuredAgain()
+    {
+        Window w;
+        w.window.TBR_Click(1);
+        w.window.TBR_Click(2);
+        w.window.OBJ[1]->Move(300, 200); // moved while not the selected one
+        w.window.StoreObjects();
+        QCOMPARE(w.List(0), QStringLiteral("1;629;480;29.95238;28.23529;1;,2;629;480;29.95238;28.23529;2;,"));
+        w.window.CurrentObject = 1;
+        w.window.StoreObjects();
+        QVERIFY(w.List(0).startsWith(QStringLiteral("1;2.096667;2.4;29.95238;28.23529;1;,")));
+    }
+
+    void emptySurfaceNeverGivesAZeroRatio()
+    {
+        Window w;
+        w.window.PicZoom->SetDisplaySize(0, 0);
+        w.window.TBR_Click(1);
+        QCOMPARE(w.List(0), QStringLiteral("1;1;1;0.04761905;0.05882353;1;,"));
+    }
+
+    void markersAddToAnOpenedGroup()
+    {
+        Window w;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Smith.grp");
+        WriteBytes(path, FormatGroupFile("", { { dir.filePath("a.jpg"), "1;2;2;30;30;1;250;;,3;4;4;30;30;3;;;," } }));
+        w.window.OpenFile(path);
+        w.window.TBR_Click(4);
+        QCOMPARE(w.window.GroupObjectCount, 3);
+        QCOMPARE(w.window.ImageObjectCount, 1);
+        // Until the picture is shown its markers are only text; the store
+        // writes the markers on the surface.
+        QCOMPARE(CountRecords(w.List(0)), 1);
+    }
+
+    void groupCountIsHeldTo16Bits()
+    {
+        Window w;
+        w.window.GroupObjectCount = 32767;
+        w.window.TBR_Click(1);
+        QCOMPARE(w.fake.Messages().size(), 1);
+        const FakePlatform::Call message = w.fake.LastMessage();
+        QCOMPARE(message.Text, QStringLiteral("The group already holds 32767 markers, the most it can hold."));
+        QCOMPARE(message.Title, QStringLiteral("Sub : TBR_Click"));
+        QCOMPARE(message.Buttons, MsgButtons::Ok);
+        QCOMPARE(message.Icon, MsgIcon::Information);
+        QCOMPARE(w.window.OBJ.size(), size_t(1));
+        QCOMPARE(w.window.GroupObjectCount, 32767);
+        QVERIFY(!w.window.Changed);
+    }
+
+    void newGroupUnloadsTheMarkers()
+    {
+        Window w;
+        w.window.TBR_Click(1);
+        w.window.TBR_Click(2);
+        w.fake.Answers = { MsgAnswer::No };
+        w.window.NewFile();
+        QCOMPARE(w.window.OBJ.size(), size_t(1));
+        QCOMPARE(w.window.ObjPlacement.size(), size_t(1));
+        QCOMPARE(w.window.CurrentObject, 0);
+        QVERIFY(w.window.Selection->isHidden());
+        const QObjectList children = w.window.PicZoom->children();
+        QCOMPARE(std::count_if(children.begin(), children.end(),
+                     [](QObject* child) { return dynamic_cast<Marker*>(child) != nullptr; }),
+            1);
+    }
+
+    void savedMarkersReopenByteForByte()
+    {
+        Window w;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Smith.grp");
+        WriteBytes(path,
+            FormatGroupFile("8500",
+                { { dir.filePath("a.jpg"), "" }, { dir.filePath("b.jpg"), "" },
+                    { dir.filePath("c.jpg"), "1;2;2;30;30;1;250;;," } }));
+        w.window.OpenFile(path);
+        w.window.HS->setMaximum(500);
+        w.window.HS->setValue(37);
+        w.window.TBR_Click(3);
+        w.window.TBR_Click(10);
+        w.window.OBJ[2]->SetDetail("1000;01/02/2006;roof");
+        w.window.StoreObjects();
+        const QStringList lists { w.List(0), w.List(1), w.List(2) };
+        w.window.SaveFile();
+        const QByteArray saved = ReadBytes(path);
+        w.window.OpenFile(path);
+        QCOMPARE((QStringList { w.List(0), w.List(1), w.List(2) }), lists);
+        QCOMPARE(w.window.GroupObjectCount, 3);
+        QCOMPARE(w.window.ObjIDTotal, 1250.0);
+        w.window.Changed = true;
+        w.window.SaveFile();
+        QCOMPARE(ReadBytes(path), saved);
+    }
+};
+
+QTEST_MAIN(MarkersTest)
+#include "tst_markers.moc"
