@@ -14,6 +14,7 @@
 #include "viewport/SlotCaption.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,13 +22,35 @@
 
 namespace {
 
+// A window holding a titled group whose first two slots have pictures of
+// exactly the viewport's size, so the surface is 629 x 480 when shown.
 struct Window {
     FakePlatform fake;
     frmImage window { fake.Bundle() };
+    QTemporaryDir dir;
+    QString path;
 
-    Window() { window.Form_Load(QString()); }
+    explicit Window(const QString& firstList = QString())
+    {
+        window.Form_Load(QString());
+        WriteJpeg(dir.filePath("a.jpg"), QSize(629, 480));
+        WriteJpeg(dir.filePath("b.jpg"), QSize(629, 480));
+        path = dir.filePath("Smith.grp");
+        WriteBytes(path, FormatGroupFile("", { { dir.filePath("a.jpg"), firstList }, { dir.filePath("b.jpg"), "" } }));
+        window.OpenFile(path);
+    }
 
     QString List(int slot) const { return window.LbFileName[slot]->Tag; }
+
+    // Shows the current slot and scrolls the view.
+    void ScrollTo(int x, int y)
+    {
+        window.ClipClicked(window.CurrentImage, 1);
+        window.HS->setMaximum(500);
+        window.VS->setMaximum(500);
+        window.HS->setValue(x);
+        window.VS->setValue(y);
+    }
 };
 
 } // namespace
@@ -169,10 +192,7 @@ private slots:
     void markerLandsAtTheScrollPosition()
     {
         Window w;
-        w.window.HS->setMaximum(500);
-        w.window.VS->setMaximum(500);
-        w.window.HS->setValue(120);
-        w.window.VS->setValue(80);
+        w.ScrollTo(120, 80);
         w.window.TBR_Click(1);
         QCOMPARE(w.window.OBJ[1]->Place(), QRectF(120, 80, 21, 17));
         QCOMPARE(w.List(0), QStringLiteral("1;5.241667;6;29.95238;28.23529;1;,"));
@@ -181,7 +201,7 @@ private slots:
     void hiddenMarkersAreLeftOut()
     {
         Window w;
-        w.window.HS->setMaximum(500);
+        w.ScrollTo(0, 0);
         for (int type : { 0, 5, 10 }) {
             w.window.HS->setValue(type * 10 + 10);
             w.window.TBR_Click(type);
@@ -228,24 +248,38 @@ private slots:
     void emptySurfaceNeverGivesAZeroRatio()
     {
         Window w;
-        w.window.PicZoom->SetDisplaySize(0, 0);
+        w.window.ClipClicked(0, 1);
+        w.window.PicZoom->SetDisplaySize(QSizeF(0, 0));
         w.window.TBR_Click(1);
         QCOMPARE(w.List(0), QStringLiteral("1;1;1;0.04761905;0.05882353;1;,"));
     }
 
-    void markersAddToAnOpenedGroup()
+    void markersJoinTheSlotsOwnMarkers()
+    {
+        Window w("1;2;2;30;30;1;250;;,3;4;4;30;30;3;;;,");
+        QCOMPARE(w.window.DisplayedSlot, -1);
+        w.window.TBR_Click(4);
+        // The slot was shown first, so its two markers were kept.
+        QCOMPARE(w.window.DisplayedSlot, 0);
+        QCOMPARE(w.window.GroupObjectCount, 3);
+        QCOMPARE(w.window.ImageObjectCount, 3);
+        QCOMPARE(w.window.CurrentObject, 3);
+        QVERIFY(w.List(0).startsWith(QStringLiteral("1;2;2;30;30;1;250;;,3;4;4;30;30;3;;;,4;629;480;")));
+    }
+
+    void aSlotWithoutAPictureTakesNoMarker()
     {
         Window w;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Smith.grp");
-        WriteBytes(path, FormatGroupFile("", { { dir.filePath("a.jpg"), "1;2;2;30;30;1;250;;,3;4;4;30;30;3;;;," } }));
-        w.window.OpenFile(path);
-        w.window.TBR_Click(4);
-        QCOMPARE(w.window.GroupObjectCount, 3);
-        QCOMPARE(w.window.ImageObjectCount, 1);
-        // Until the picture is shown its markers are only text; the store
-        // writes the markers on the surface.
-        QCOMPARE(CountRecords(w.List(0)), 1);
+        w.window.ClipClicked(2, 1); // an empty slot: the Image menu
+        w.window.mnuImage->hide();
+        w.window.TBR_Click(1);
+        const FakePlatform::Call message = w.fake.LastMessage();
+        QCOMPARE(
+            message.Text, QStringLiteral("There is no picture in Pic 3 to place a marker on. Import a picture first."));
+        QCOMPARE(message.Title, QStringLiteral("Sub : TBR_Click"));
+        QCOMPARE(w.window.OBJ.size(), size_t(1));
+        QVERIFY(w.List(2).isEmpty());
+        QCOMPARE(w.window.GroupObjectCount, 0);
     }
 
     void groupCountIsHeldTo16Bits()
@@ -284,15 +318,13 @@ private slots:
     void savedMarkersReopenByteForByte()
     {
         Window w;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Smith.grp");
+        const QString path = w.dir.filePath("Three.grp");
         WriteBytes(path,
             FormatGroupFile("8500",
-                { { dir.filePath("a.jpg"), "" }, { dir.filePath("b.jpg"), "" },
-                    { dir.filePath("c.jpg"), "1;2;2;30;30;1;250;;," } }));
+                { { w.dir.filePath("a.jpg"), "" }, { w.dir.filePath("b.jpg"), "" },
+                    { w.dir.filePath("c.jpg"), "1;2;2;30;30;1;250;;," } }));
         w.window.OpenFile(path);
-        w.window.HS->setMaximum(500);
-        w.window.HS->setValue(37);
+        w.ScrollTo(37, 0);
         w.window.TBR_Click(3);
         w.window.TBR_Click(10);
         w.window.OBJ[2]->SetDetail("1000;01/02/2006;roof");

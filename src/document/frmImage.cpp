@@ -5,6 +5,7 @@
 #include "ScreenBackground.h"
 #include "SvgPicture.h"
 #include "common/PathText.h"
+#include "common/SvgIcon.h"
 #include "common/TextFieldValidator.h"
 #include "common/UserError.h"
 #include "objects/DamageToolbar.h"
@@ -19,6 +20,7 @@
 #include "viewport/SlotCaption.h"
 #include "viewport/SlotLayout.h"
 #include "viewport/Thumbnail.h"
+#include "viewport/Viewport.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -28,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include <limits>
 
@@ -35,6 +38,8 @@ namespace {
 
 const QString GroupFilter = QStringLiteral("Image Group Files (*.grp)|*.grp");
 const QString GroupExtension = QStringLiteral(".grp");
+const QString PictureFilter
+    = QStringLiteral("Pictures (*.bmp;*.ico;*.jpg;*.gif;*.tiff)|*.bmp;*.ico;*.jpg;*.gif;*.tiff");
 const QString UntitledTitle = ProductTitle + QStringLiteral(" (Untitled)");
 
 // Window colours of a first run.
@@ -59,12 +64,41 @@ constexpr std::array<NameFieldPlace, 4> NameFieldPlaces = { {
 
 constexpr QRect DescriptionHeadingPlace { 784, 208, 121, 25 };
 constexpr QRect Picture1Place { 784, 676, 216, 40 };
-constexpr QRect HorizontalBarPlace { 70, 662, 651, 17 };
-constexpr QRect VerticalBarPlace { 704, 184, 20, 479 };
 constexpr QRect ToolbarPlace { 14, 180, 51, 485 };
+
+struct ZoomButtonPlace
+{
+    const char* ToolTip;
+    const char* Picture;
+    int Top;
+};
+
+// The zoom buttons stand in the toolbar panel, below the damage types.
+constexpr std::array<ZoomButtonPlace, 4> ZoomButtonPlaces = { {
+    { "Zoom In", ":/artwork/zoom-in.svg", 328 },
+    { "Zoom Out", ":/artwork/zoom-out.svg", 360 },
+    { "Actual Size", ":/artwork/zoom-actual.svg", 408 },
+    { "Scale to Fit", ":/artwork/zoom-fit.svg", 440 },
+} };
+
+// A picture that cannot be shown is shown as a placeholder of this size, so
+// its markers can still be seen and edited.
+constexpr QSize PlaceholderSize { 640, 480 };
 
 // Marker indexes and counts are 16-bit.
 constexpr int MaxMarkers = std::numeric_limits<qint16>::max();
+
+QToolButton* PictureButton(const QString& picture, const QString& toolTip, QRect place, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setGeometry(place);
+    button->setToolTip(toolTip);
+    button->setIcon(SvgIcon(picture, QSize(22, 22)));
+    button->setIconSize(QSize(22, 22));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
 
 bool IsExistingGroupPath(const QString& path)
 {
@@ -109,6 +143,8 @@ void frmImage::createControls()
         const SlotPlace& place = SlotPlaces[i];
         IMG[i] = new Thumbnail(Screen);
         IMG[i]->setGeometry(place.Thumbnail);
+        connect(IMG[i], &Thumbnail::Pressed, this,
+                [this, i](int button, QPoint position) { IMG_MouseDown(i, button, position); });
         Box[i] = new OutlineBox(OutlineColor, 1, Screen);
         Box[i]->setGeometry(place.Outline);
         LbFileName[i] = new SlotCaption(Screen);
@@ -136,28 +172,35 @@ void frmImage::createControls()
     txtNum = Totals->txtNum;
     connect(txtNum, &QLineEdit::textChanged, this, &frmImage::txtNum_Change);
 
-    PicArea = new QWidget(Screen);
-    PicArea->setObjectName(QStringLiteral("PicArea"));
-    PicArea->setGeometry(ViewportBox);
-    PicArea->setAttribute(Qt::WA_StyledBackground);
-    PicArea->setStyleSheet(QStringLiteral("#PicArea { background: #15171a; border: 1px solid #3c4048; }"));
-    PicZoom = new PictureSurface(PicArea);
-    PicZoom->SetDisplaySize(float(ViewportBox.width()), float(ViewportBox.height()));
+    View = new Viewport(Screen, [this] { PositionObjects(); });
+    PicArea = View->PicArea;
+    PicZoom = View->PicZoom;
+    HS = View->HS;
+    VS = View->VS;
+    connect(PicZoom, &PictureSurface::Pressed, this, &frmImage::PicZoom_MouseDown);
     auto* markerTemplate = new Marker(PicZoom);
     markerTemplate->hide();
     OBJ = { markerTemplate };
     ObjPlacement = { ObjectPlacement {} };
     Selection = new SelectionOutline(PicZoom);
-    HS = new QScrollBar(Qt::Horizontal, Screen);
-    HS->setGeometry(HorizontalBarPlace);
-    HS->hide();
-    VS = new QScrollBar(Qt::Vertical, Screen);
-    VS->setGeometry(VerticalBarPlace);
-    VS->hide();
 
     PicTbr = new DamageToolbar(Screen);
     PicTbr->setGeometry(ToolbarPlace);
     connect(PicTbr, &DamageToolbar::Clicked, this, &frmImage::TBR_Click);
+    std::array<QToolButton*, 4> zoomButtons {};
+    for (size_t i = 0; i < zoomButtons.size(); ++i) {
+        const ZoomButtonPlace& place = ZoomButtonPlaces[i];
+        zoomButtons[i] = PictureButton(QString::fromLatin1(place.Picture), QString::fromLatin1(place.ToolTip),
+                                       QRect(8, place.Top, 32, 29), PicTbr);
+    }
+    cmdZoomIn = zoomButtons[0];
+    cmdZoomOut = zoomButtons[1];
+    CmdActual = zoomButtons[2];
+    cmdScaleToFit = zoomButtons[3];
+    connect(cmdZoomIn, &QToolButton::clicked, this, &frmImage::ZoomIn);
+    connect(cmdZoomOut, &QToolButton::clicked, this, &frmImage::ZoomOut);
+    connect(CmdActual, &QToolButton::clicked, this, &frmImage::ActualSize);
+    connect(cmdScaleToFit, &QToolButton::clicked, this, &frmImage::ScaleToFit);
 
     Picture1 = new SvgPicture(QStringLiteral(":/artwork/picture1.svg"), Screen);
     Picture1->setGeometry(Picture1Place);
@@ -221,6 +264,12 @@ void frmImage::createActions()
     connect(mnuFileSave, &QAction::triggered, this, &frmImage::SaveFile);
     connect(mnuFileSaveAs, &QAction::triggered, this, &frmImage::mnuFileSaveAs_Click);
     connect(mnuExit, &QAction::triggered, this, &frmImage::mnuExit_Click);
+    connect(mnuImport, &QAction::triggered, this, &frmImage::ImportImage);
+    connect(mnuRemove, &QAction::triggered, this, &frmImage::RemoveImage);
+    connect(mnuzoomin, &QAction::triggered, this, &frmImage::ZoomIn);
+    connect(mnuZoomOut, &QAction::triggered, this, &frmImage::ZoomOut);
+    connect(mnuScaleToFit, &QAction::triggered, this, &frmImage::ScaleToFit);
+    connect(mnuActual, &QAction::triggered, this, &frmImage::ActualSize);
 }
 
 void frmImage::Form_Load(const QString& commandLinePath)
@@ -257,7 +306,8 @@ void frmImage::ClearGroup()
     for (QLineEdit* field : txtWord)
         field->clear();
     UnloadMarkers();
-    PicZoom->Clear();
+    View->Clear();
+    DisplayedSlot = -1;
     setWindowTitle(UntitledTitle);
     CurrentImage = 0;
     PlaceActiveFrame(0);
@@ -444,14 +494,25 @@ void frmImage::PlaceActiveFrame(int slot)
 
 void frmImage::TBR_Click(int index)
 {
-    const int n = int(OBJ.size());
+    if (IMG[CurrentImage]->Tag.isEmpty()) {
+        // A slot without a picture has no line in the group file, so its
+        // markers could not be saved.
+        Report(QStringLiteral("There is no picture in %1 to place a marker on. Import a picture first.")
+                   .arg(LbFileName[CurrentImage]->text()),
+               QStringLiteral("Sub : TBR_Click"), MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    const int n = DisplayedSlot == CurrentImage ? int(OBJ.size()) : 1 + int(CountRecords(LbFileName[CurrentImage]->Tag));
     if (n > MaxMarkers || GroupObjectCount >= MaxMarkers) {
         const QString holder = n > MaxMarkers ? QStringLiteral("This picture") : QStringLiteral("The group");
         Report(QStringLiteral("%1 already holds %2 markers, the most it can hold.").arg(holder).arg(MaxMarkers),
             QStringLiteral("Sub : TBR_Click"), MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    CurrentObject = qint16(n);
+    // The new marker joins the slot's own markers: show them first.
+    if (DisplayedSlot != CurrentImage)
+        ClipClicked(CurrentImage, 1);
+    CurrentObject = qint16(OBJ.size());
     auto* marker = new Marker(PicZoom);
     marker->SetDamagePicture(index);
     marker->show();
@@ -486,6 +547,8 @@ void frmImage::StoreObjects()
         if (!OBJ[i]->isHidden())
             list += FormatRecord(OBJ[i]->Tag, ObjPlacement[i], OBJ[i]->Detail());
     }
+    for (const QString& record : UnreadableRecords)
+        list += record + u',';
     LbFileName[CurrentImage]->Tag = list;
     Changed = true;
     ShowSelection();
@@ -497,6 +560,7 @@ void frmImage::UnloadMarkers()
         delete OBJ[i];
     OBJ.resize(1);
     ObjPlacement.resize(1);
+    UnreadableRecords.clear();
     CurrentObject = 0;
     ShowSelection();
 }
@@ -505,6 +569,189 @@ void frmImage::ShowSelection()
 {
     const bool shown = CurrentObject > 0 && size_t(CurrentObject) < OBJ.size() && !OBJ[CurrentObject]->isHidden();
     Selection->Surround(shown ? OBJ[CurrentObject]->geometry() : QRect());
+}
+
+void frmImage::ImportImage()
+{
+    const QString path = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Import Picture")), PictureFilter, {} });
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo::exists(path)) {
+        Report(QStringLiteral("File Does Not Exists"), QStringLiteral("Invalid FileName"), MsgButtons::Ok,
+               MsgIcon::Critical);
+        return;
+    }
+    if (path.contains(u'"')) {
+        Report(QStringLiteral("A group file cannot keep a picture whose path contains a double quote (\"):\n%1")
+                   .arg(path),
+               QStringLiteral("Invalid FileName"), MsgButtons::Ok, MsgIcon::Critical);
+        return;
+    }
+    QImage thumbnail;
+    try {
+        thumbnail = LoadPicture(path, ThumbnailSize);
+    } catch (const PictureError& failure) {
+        Report(failure.Text(), QStringLiteral("Sub : ImportImage"), MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    IMG[CurrentImage]->SetPicture(thumbnail);
+    IMG[CurrentImage]->Tag = path;
+    IMG[CurrentImage]->setToolTip(path);
+    LbFileName[CurrentImage]->setText(FileTitleFromPath(path));
+    Changed = true;
+}
+
+void frmImage::RemoveImage()
+{
+    const int slot = CurrentImage;
+    // The slot's records leave the group with it, whether or not its
+    // markers are on the surface.
+    const qsizetype records = CountRecords(LbFileName[slot]->Tag);
+    if (!IMG[slot]->Tag.isEmpty()) {
+        IMG[slot]->ClearPicture();
+        LbFileName[slot]->Tag.clear();
+        View->Clear();
+        DisplayedSlot = -1;
+        IMG[slot]->Tag.clear();
+        IMG[slot]->setToolTip(QString());
+    }
+    UnloadMarkers();
+    LbFileName[slot]->setText(QStringLiteral("Pic %1").arg(slot + 1));
+    GroupObjectCount = qint16(GroupObjectCount - records);
+    ImageObjectCount = 0;
+    UpdateTotals();
+    Changed = true;
+}
+
+void frmImage::IMG_MouseDown(int index, int button, QPoint position)
+{
+    ClipClicked(index, button, position);
+}
+
+void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
+{
+    try {
+        CurrentImage = qint16(index);
+        PlaceActiveFrame(index);
+        const QString path = IMG[index]->Tag;
+        if (button == 2 || path.isEmpty()) {
+            // The markers on the surface must always be the current slot's.
+            if (index != DisplayedSlot)
+                ClearView();
+            mnuRemove->setEnabled(!path.isEmpty());
+            mnuImage->popup(menuPosition);
+            return;
+        }
+        PicZoom->ShowPicture(PictureForView(path), path);
+        DisplayedSlot = qint16(index);
+        View->ScaleToFit();
+        UnloadMarkers();
+        const QString problems = RebuildMarkers(LbFileName[index]->Tag);
+        PositionObjects();
+        UpdateTotals();
+        if (!problems.isEmpty())
+            Report(problems, QStringLiteral("Sub : ClipClicked"), MsgButtons::Ok, MsgIcon::Information);
+    } catch (const std::exception& failure) {
+        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ClipClicked"), MsgButtons::Ok,
+               MsgIcon::Information);
+    }
+}
+
+QImage frmImage::PictureForView(const QString& path) const
+{
+    try {
+        return LoadPicture(path);
+    } catch (const PictureError& failure) {
+        const bool missing = failure.GetKind() == PictureError::Kind::Missing;
+        return PlaceholderPicture(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"),
+                                  failure.Text(), PlaceholderSize);
+    }
+}
+
+QString frmImage::RebuildMarkers(const QString& list)
+{
+    const QList<QStringView> records = SplitRecords(list);
+    ImageObjectCount = qint16(records.size());
+    QStringList problems;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        try {
+            const ObjectRecord record = ParseRecord(records[k]);
+            auto* marker = new Marker(PicZoom);
+            marker->SetDamagePicture(record.DamageType);
+            marker->show();
+            marker->Tag = record.Tag;
+            marker->SetDetail(record.Detail);
+            OBJ.push_back(marker);
+            ObjPlacement.push_back(record.Placement);
+            CurrentObject = qint16(OBJ.size() - 1);
+        } catch (const UserError& unreadable) {
+            // Kept as it stands, and written back unchanged at every store.
+            UnreadableRecords.append(records[k].toString());
+            problems.append(QStringLiteral("Marker %1 (\"%2\") cannot be shown: %3.")
+                                .arg(k + 1)
+                                .arg(records[k])
+                                .arg(unreadable.Text()));
+        }
+    }
+    if (problems.isEmpty())
+        return {};
+    return problems.join(u'\n') + QStringLiteral("\nIt is kept as it stands and saved unchanged.");
+}
+
+void frmImage::ClearView()
+{
+    UnloadMarkers();
+    View->Clear();
+    DisplayedSlot = -1;
+    ImageObjectCount = 0;
+    UpdateTotals();
+}
+
+void frmImage::ScaleToFit()
+{
+    try {
+        View->ScaleToFit();
+    } catch (const std::exception& failure) {
+        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ScaleToFit"), MsgButtons::Ok,
+               MsgIcon::Information);
+    }
+}
+
+void frmImage::ActualSize()
+{
+    try {
+        View->ActualSize();
+    } catch (const std::exception& failure) {
+        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ActualSize"), MsgButtons::Ok,
+               MsgIcon::Information);
+    }
+}
+
+void frmImage::ZoomIn()
+{
+    View->ZoomIn();
+}
+
+void frmImage::ZoomOut()
+{
+    View->ZoomOut();
+}
+
+void frmImage::PositionObjects()
+{
+    const float width = PicZoom->SurfaceWidth();
+    const float height = PicZoom->SurfaceHeight();
+    for (size_t i = 1; i < OBJ.size(); ++i) {
+        const QRectF place = PlaceFromRatios(width, height, ObjPlacement[i]);
+        OBJ[i]->SetPlace(float(place.left()), float(place.top()), float(place.width()), float(place.height()));
+    }
+    ShowSelection();
+}
+
+void frmImage::PicZoom_MouseDown(int button, QPoint position)
+{
+    if (!PicZoom->DisplayedPath().isEmpty() && button == 2)
+        mnuzoom->popup(position);
 }
 
 void frmImage::UpdateTotals()

@@ -5,8 +5,11 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
+#include <QCursor>
+#include <QImage>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
@@ -20,6 +23,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollBar;
+class QToolButton;
+class Viewport;
 class ScreenBackground;
 class SelectionOutline;
 class SlotCaption;
@@ -47,7 +52,16 @@ public:
     void UpdateTotals();
     void TBR_Click(int index);
     void StoreObjects();
-
+    void ImportImage();
+    void RemoveImage();
+    // button: 1 left, 2 right, 4 middle. A left press on a filled slot shows
+    // its picture; otherwise the Image menu pops up at menuPosition.
+    void ClipClicked(int index, int button, QPoint menuPosition = QCursor::pos());
+    void ScaleToFit();
+    void ActualSize();
+    void ZoomIn();
+    void ZoomOut();
+    void PositionObjects();
     // Window-level state of the group.
     double ObjIDTotal = 0.0;
     QString ObjData;
@@ -55,6 +69,12 @@ public:
     qint16 CurrentObject = 0;
     qint16 ImageObjectCount = 0;
     qint16 GroupObjectCount = 0;
+    // The slot whose picture and markers the view shows; -1 for none. It is
+    // either CurrentImage or -1.
+    qint16 DisplayedSlot = -1;
+    // Records of the displayed slot that could not be shown as markers; they
+    // are written back as they stand.
+    QStringList UnreadableRecords;
     QString CarValue;
     bool Changed = false;
     QString FileName;
@@ -68,11 +88,16 @@ public:
     std::array<QLineEdit*, 4> txtWord {};
     TotalsPanel* Totals = nullptr;
     QLineEdit* txtNum = nullptr;
+    Viewport* View = nullptr;
     QWidget* PicArea = nullptr;
     PictureSurface* PicZoom = nullptr;
     QScrollBar* HS = nullptr;
     QScrollBar* VS = nullptr;
     DamageToolbar* PicTbr = nullptr;
+    QToolButton* cmdZoomIn = nullptr;
+    QToolButton* cmdZoomOut = nullptr;
+    QToolButton* cmdScaleToFit = nullptr;
+    QToolButton* CmdActual = nullptr;
     // The markers of the displayed picture; OBJ[0] is the template, never
     // shown. ObjPlacement has one entry per index.
     std::vector<Marker*> OBJ;
@@ -130,6 +155,16 @@ private:
     void UnloadMarkers();
     // The outline follows the selected marker.
     void ShowSelection();
+    // Markers for the records of a list; the text of any problem, empty
+    // when every record could be shown.
+    [[nodiscard]] QString RebuildMarkers(const QString& list);
+    // Nothing displayed: no picture, no markers.
+    void ClearView();
+    // The picture at a path for the view, or a placeholder saying why it
+    // cannot be shown.
+    [[nodiscard]] QImage PictureForView(const QString& path) const;
+    void IMG_MouseDown(int index, int button, QPoint position);
+    void PicZoom_MouseDown(int button, QPoint position);
     void PlaceActiveFrame(int slot);
     [[nodiscard]] QList<GroupPicture> FilledSlots() const;
     // The path to save an untitled group to, asked of the user; empty when

@@ -1,6 +1,7 @@
 #include "DamageToolbar.h"
 
 #include "DamageTypes.h"
+#include "common/SvgIcon.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -10,22 +11,6 @@ namespace {
 
 constexpr QSize PictureSize { 25, 16 };
 constexpr QSize BackgroundSize { 57, 499 };
-
-QIcon DamageIcon(int number)
-{
-    QSvgRenderer renderer(DamagePicture(number));
-    QIcon icon;
-    for (int scale : { 1, 2 }) {
-        QPixmap pixmap(PictureSize * scale);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        pixmap.setDevicePixelRatio(scale);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
 
 } // namespace
 
@@ -37,7 +22,7 @@ DamageToolbar::DamageToolbar(QWidget* parent)
         auto* button = new QToolButton(this);
         button->setGeometry(150 / 15, type.TopTwips / 15, 440 / 15, 360 / 15);
         button->setToolTip(QString::fromLatin1(type.Name));
-        button->setIcon(DamageIcon(type.Number));
+        button->setIcon(SvgIcon(DamagePicture(type.Number), PictureSize));
         button->setIconSize(PictureSize);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,11 @@
 #include "ObjectList.h"
 
+#include "DamageTypes.h"
 #include "common/NumberText.h"
+#include "common/UserError.h"
+
+#include <array>
+#include <cmath>
 
 namespace {
 
@@ -13,6 +18,31 @@ ObjectPlacement PlacementOf(float surfaceWidth, float surfaceHeight, float left,
     const float w = qMax(surfaceWidth, 1.0f);
     const float h = qMax(surfaceHeight, 1.0f);
     return { w / left, h / top, w / width, h / height };
+}
+
+QRectF PlaceFromRatios(float surfaceWidth, float surfaceHeight, const ObjectPlacement& placement)
+{
+    return QRectF(surfaceWidth / placement.LeftRatio, surfaceHeight / placement.TopRatio,
+                  surfaceWidth / placement.WidthRatio, surfaceHeight / placement.HeightRatio);
+}
+
+ObjectRecord ParseRecord(QStringView record)
+{
+    const QList<QStringView> fields = record.split(u';');
+    if (fields.size() <= DetailField)
+        throw UserError(QStringLiteral("it has %1 fields where a marker has at least 7").arg(fields.size()));
+    bool isNumber = false;
+    const int type = fields[0].trimmed().toInt(&isNumber);
+    if (!isNumber || !FindDamageType(type))
+        throw UserError(QStringLiteral("its damage type \"%1\" names no toolbar button").arg(fields[0]));
+    std::array<float, 4> ratios{};
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<float> ratio = SingleValue(fields[1 + i]);
+        if (!ratio || *ratio == 0.0f)
+            throw UserError(QStringLiteral("its placement \"%1\" is not a number other than 0").arg(fields[1 + i]));
+        ratios[i] = *ratio;
+    }
+    return {type, {ratios[0], ratios[1], ratios[2], ratios[3]}, fields[5].toString(), DetailOf(record)};
 }
 
 QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -27,6 +28,24 @@ struct ObjectPlacement {
 // pixel counts as one, so no ratio is ever 0 or infinite.
 [[nodiscard]] ObjectPlacement PlacementOf(
     float surfaceWidth, float surfaceHeight, float left, float top, float width, float height);
+
+// Where a marker stands on a surface of a size, from its ratios.
+[[nodiscard]] QRectF PlaceFromRatios(float surfaceWidth, float surfaceHeight, const ObjectPlacement& placement);
+
+// A record read back: the damage type its picture shows, its ratios, its
+// tag and its detail string.
+struct ObjectRecord
+{
+    int DamageType = 0;
+    ObjectPlacement Placement;
+    QString Tag;
+    QString Detail;
+};
+
+// Reads one record (without its ","). Throws UserError saying what is wrong:
+// fewer than seven fields, a damage type that names no toolbar button, or a
+// ratio that is not a number or is 0.
+[[nodiscard]] ObjectRecord ParseRecord(QStringView record);
 
 // One record, its "," included: the tag stands as field 0 and field 5.
 [[nodiscard]] QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <QPainter>
 
 #include <filesystem>
 
@@ -60,5 +61,26 @@ QImage LoadPicture(const QString& path, QSize fitInto)
     QImage image = reader.read();
     if (image.isNull())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+    return image;
+}
+
+QImage PlaceholderPicture(const QString& title, const QString& reason, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(48, 28, 28));
+    QPainter painter(&image);
+    painter.setPen(QPen(QColor(200, 80, 70), 2, Qt::DashLine));
+    painter.drawRect(QRectF(image.rect()).adjusted(8, 8, -8, -8));
+    QFont font = painter.font();
+    font.setPixelSize(size.height() / 12);
+    painter.setFont(font);
+    painter.setPen(QColor(240, 200, 190));
+    const QRect upper(0, 0, size.width(), size.height() / 2);
+    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, title);
+    font.setPixelSize(qMax(8, size.height() / 30));
+    painter.setFont(font);
+    painter.drawText(QRect(size.width() / 10, size.height() / 2 + size.height() / 20, size.width() * 8 / 10,
+                           size.height() / 3),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, reason);
     return image;
 }

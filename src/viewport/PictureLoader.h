@@ -34,6 +34,10 @@ private:
 // picture; called once at start-up.
 void ConfigurePictureReading();
 
+// The picture shown for one that cannot be: a dark frame of a size with a
+// title ("picture missing") and the reason.
+[[nodiscard]] QImage PlaceholderPicture(const QString& title, const QString& reason, QSize size);
+
 // The picture at a path. With a valid fitInto size the picture is decoded
 // at (about) the largest size that fits into it keeping its proportions, so
 // the decoder can skip work; it is never enlarged. Throws PictureError.

@@ -1,39 +1,66 @@
 #include "PictureSurface.h"
 
+#include "ViewGeometry.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
 
-PictureSurface::PictureSurface(QWidget* parent)
-    : QWidget(parent)
+PictureSurface::PictureSurface(QWidget* viewportBox)
+    : QWidget(viewportBox)
+    , m_box(viewportBox)
 {
 }
 
-void PictureSurface::SetDisplaySize(float width, float height)
+void PictureSurface::SetDisplaySize(QSizeF size)
 {
-    m_size = QSizeF(width, height);
-    resize(qMax(1, int(std::lround(width))), qMax(1, int(std::lround(height))));
+    m_size = size;
+    resize(qMax(1, int(std::lround(size.width()))), qMax(1, int(std::lround(size.height()))));
+    update();
 }
 
 void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
 {
     m_picture = picture;
     m_displayedPath = path;
+    // Twice the fitted size: the fitted view and the first zoom steps are
+    // drawn from it, reduced at most by half, so they look smooth.
+    const QSize reduced = (FitSize(NaturalSize(), QSizeF(m_box->size())) * 2.0).toSize();
+    if (reduced.width() < picture.width() && reduced.height() < picture.height() && !reduced.isEmpty())
+        m_reduced = picture.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    else
+        m_reduced = QImage();
     update();
 }
 
 void PictureSurface::Clear()
 {
     m_picture = QImage();
+    m_reduced = QImage();
     m_displayedPath.clear();
     update();
 }
 
-void PictureSurface::paintEvent(QPaintEvent*)
+void PictureSurface::paintEvent(QPaintEvent* event)
 {
-    if (m_picture.isNull())
+    if (m_picture.isNull() || m_size.isEmpty())
         return;
+    const bool reducedServes
+        = !m_reduced.isNull() && m_size.width() <= m_reduced.width() && m_size.height() <= m_reduced.height();
+    const QImage& source = reducedServes ? m_reduced : m_picture;
+    const double sx = source.width() / m_size.width();
+    const double sy = source.height() / m_size.height();
+    const QRectF exposed(event->rect());
+    const QRectF from(exposed.x() * sx, exposed.y() * sy, exposed.width() * sx, exposed.height() * sy);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), m_picture);
+    painter.drawImage(exposed, source, from);
+}
+
+void PictureSurface::mousePressEvent(QMouseEvent* event)
+{
+    const int button = event->button() == Qt::RightButton ? 2 : event->button() == Qt::MiddleButton ? 4 : 1;
+    emit Pressed(button, event->globalPosition().toPoint());
 }
