@@ -1,0 +1,97 @@
+// Shows a 24-megapixel photo in the viewport and zooms in 40 steps: prints
+// the time to show it (load, fit, first paint) beside djpeg's full decode of
+// the same file, the paint time of every zoom step, and the memory after the
+// fit and after the last step.
+#include "BenchPhotos.h"
+#include "document/GroupFile.h"
+#include "document/frmImage.h"
+#include "platform/QtCommonDialog.h"
+#include "platform/QtMessageBoxes.h"
+#include "viewport/PictureLoader.h"
+#include "viewport/PictureSurface.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+// Resident memory, and its peak, in megabytes.
+double StatusMegabytes(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+double PaintMilliseconds(QWidget* viewport)
+{
+    QElapsedTimer timer;
+    timer.start();
+    (void)viewport->grab();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ConfigurePictureReading();
+
+    const QString photo = BenchPhotos(1, QSize(6000, 4000)).first();
+    QTemporaryDir dir;
+    const QString group = dir.filePath(QStringLiteral("Bench-One.grp"));
+    WriteGroupFile(group, QString(), { { photo, QStringLiteral("3;4;4;30;30;3;250;;,") } });
+
+    QtCommonDialog dialogs;
+    QtMessageBoxes messages;
+    frmImage window(Platform { dialogs, messages });
+    window.Form_Load(QString());
+    window.OpenFile(group);
+
+    double show = std::numeric_limits<double>::max();
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        window.ClipClicked(0, 1);
+        (void)window.PicArea->grab();
+        show = qMin(show, timer.nsecsElapsed() / 1e9);
+    }
+    const double floor = BestCommandSeconds(
+        QStringLiteral("djpeg"), { QStringLiteral("-outfile"), QStringLiteral("/dev/null"), photo });
+    if (floor < 0) {
+        std::fprintf(stderr, "djpeg failed (apt-get install libjpeg-turbo-progs)\n");
+        return 1;
+    }
+    const double afterFit = StatusMegabytes("VmRSS:");
+
+    double worst = 0;
+    std::printf("zoom step: paint ms\n");
+    for (int step = 1; step <= 40; ++step) {
+        window.ZoomIn();
+        const double paint = PaintMilliseconds(window.PicArea);
+        worst = qMax(worst, paint);
+        std::printf("  %2d (%5.0f px wide): %.2f\n", step, double(window.PicZoom->width()), paint);
+    }
+    const double afterZoom = StatusMegabytes("VmRSS:");
+
+    std::printf("show a 24-megapixel JPEG (load, fit, first paint): %.1f ms\n", show * 1000);
+    std::printf("djpeg full decode of the same file:                %.1f ms\n", floor * 1000);
+    std::printf("ratio: %.2fx (goal: at most 1.3x)\n", show / floor);
+    std::printf("slowest zoom-step paint: %.2f ms (goal: under 5 ms)\n", worst);
+    std::printf("memory after the fit: %.1f MB, after 40 zoom steps: %.1f MB (%+.1f %%; goal: within +10 %%)\n",
+        afterFit, afterZoom, 100.0 * (afterZoom - afterFit) / afterFit);
+    std::printf("peak memory of the run: %.1f MB\n", StatusMegabytes("VmHWM:"));
+    return 0;
+}
