@@ -5,6 +5,7 @@
 #include "common/PathText.h"
 #include "document/NameFields.h"
 #include "document/TextEncoding.h"
+#include "platform/QtCommonDialog.h"
 
 #include <QTest>
 
@@ -191,6 +192,26 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, path);
         QCOMPARE(CommandLinePath(arguments), path);
+    }
+
+    void dialogFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qtFilter");
+        QTest::newRow("group files") << "Image Group Files (*.grp)|*.grp"
+                                     << "Image Group Files (*.grp *.GRP)";
+        QTest::newRow("pictures") << "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg"
+                                  << "Pictures (*.bmp *.BMP *.jpg *.JPG)";
+        QTest::newRow("two pairs") << "A (*.a)|*.a|B (*.b)|*.b"
+                                   << "A (*.a *.A);;B (*.b *.B)";
+        QTest::newRow("everything") << "All|*"
+                                    << "All (*)";
+    }
+    void dialogFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, qtFilter);
+        QCOMPARE(QtCommonDialog::QtFilter(filter), qtFilter);
     }
 
     void decodesUtf8AndWindows1252()

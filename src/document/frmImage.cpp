@@ -66,8 +66,7 @@ constexpr QRect DescriptionHeadingPlace { 784, 208, 121, 25 };
 constexpr QRect Picture1Place { 784, 676, 216, 40 };
 constexpr QRect ToolbarPlace { 14, 180, 51, 485 };
 
-struct ZoomButtonPlace
-{
+struct ZoomButtonPlace {
     const char* ToolTip;
     const char* Picture;
     int Top;
@@ -98,6 +97,19 @@ QToolButton* PictureButton(const QString& picture, const QString& toolTip, QRect
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+// The picture at a path for the view, or a placeholder saying why it cannot
+// be shown, so that the slot's markers can still be seen and edited.
+QImage PictureForView(const QString& path)
+{
+    try {
+        return LoadPicture(path);
+    } catch (const PictureError& failure) {
+        const bool missing = failure.GetKind() == PictureError::Kind::Missing;
+        return PlaceholderPicture(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"),
+            failure.Text(), PlaceholderSize);
+    }
 }
 
 bool IsExistingGroupPath(const QString& path)
@@ -144,7 +156,7 @@ void frmImage::createControls()
         IMG[i] = new Thumbnail(Screen);
         IMG[i]->setGeometry(place.Thumbnail);
         connect(IMG[i], &Thumbnail::Pressed, this,
-                [this, i](int button, QPoint position) { IMG_MouseDown(i, button, position); });
+            [this, i](int button, QPoint position) { IMG_MouseDown(i, button, position); });
         Box[i] = new OutlineBox(OutlineColor, 1, Screen);
         Box[i]->setGeometry(place.Outline);
         LbFileName[i] = new SlotCaption(Screen);
@@ -191,7 +203,7 @@ void frmImage::createControls()
     for (size_t i = 0; i < zoomButtons.size(); ++i) {
         const ZoomButtonPlace& place = ZoomButtonPlaces[i];
         zoomButtons[i] = PictureButton(QString::fromLatin1(place.Picture), QString::fromLatin1(place.ToolTip),
-                                       QRect(8, place.Top, 32, 29), PicTbr);
+            QRect(8, place.Top, 32, 29), PicTbr);
     }
     cmdZoomIn = zoomButtons[0];
     cmdZoomOut = zoomButtons[1];
@@ -281,15 +293,12 @@ void frmImage::Form_Load(const QString& commandLinePath)
 
 void frmImage::NewFile()
 {
-    try {
+    RunReporting("NewFile", MsgButtons::OkCancel, MsgIcon::Critical, [this] {
         QuerySave();
         if (SavePending)
             return;
         ClearGroup();
-    } catch (const std::exception& failure) {
-        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : NewFile"), MsgButtons::OkCancel,
-            MsgIcon::Critical);
-    }
+    });
 }
 
 void frmImage::ClearGroup()
@@ -337,14 +346,12 @@ void frmImage::QuerySave()
 
 void frmImage::LoadFile()
 {
-    try {
+    RunReporting("LoadFile", MsgButtons::Ok, MsgIcon::Critical, [this] {
         const QString path
             = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Open Group File")), GroupFilter, {} });
         if (!path.isEmpty())
             OpenFile(path);
-    } catch (const std::exception& failure) {
-        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : LoadFile"), MsgButtons::Ok, MsgIcon::Critical);
-    }
+    });
 }
 
 void frmImage::OpenFile(const QString& path)
@@ -428,7 +435,7 @@ void frmImage::LoadThumbnail(int slot, const QString& path)
 
 void frmImage::SaveFile()
 {
-    try {
+    RunReporting("SaveFile", MsgButtons::Ok, MsgIcon::Information, [this] {
         QString path = FileName;
         if (path.isEmpty()) {
             if (txtWord[0]->text().isEmpty()) {
@@ -447,10 +454,7 @@ void frmImage::SaveFile()
         setWindowTitle(ProductTitle + QStringLiteral(" : ") + FileTitleFromPath(path));
         Changed = false;
         SavePending = false;
-    } catch (const std::exception& failure) {
-        Report(
-            QString::fromUtf8(failure.what()), QStringLiteral("Sub : SaveFile"), MsgButtons::Ok, MsgIcon::Information);
-    }
+    });
 }
 
 QString frmImage::AskSavePath()
@@ -499,10 +503,11 @@ void frmImage::TBR_Click(int index)
         // markers could not be saved.
         Report(QStringLiteral("There is no picture in %1 to place a marker on. Import a picture first.")
                    .arg(LbFileName[CurrentImage]->text()),
-               QStringLiteral("Sub : TBR_Click"), MsgButtons::Ok, MsgIcon::Information);
+            QStringLiteral("Sub : TBR_Click"), MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    const int n = DisplayedSlot == CurrentImage ? int(OBJ.size()) : 1 + int(CountRecords(LbFileName[CurrentImage]->Tag));
+    const int n
+        = DisplayedSlot == CurrentImage ? int(OBJ.size()) : 1 + int(CountRecords(LbFileName[CurrentImage]->Tag));
     if (n > MaxMarkers || GroupObjectCount >= MaxMarkers) {
         const QString holder = n > MaxMarkers ? QStringLiteral("This picture") : QStringLiteral("The group");
         Report(QStringLiteral("%1 already holds %2 markers, the most it can hold.").arg(holder).arg(MaxMarkers),
@@ -578,13 +583,13 @@ void frmImage::ImportImage()
         return;
     if (!QFileInfo::exists(path)) {
         Report(QStringLiteral("File Does Not Exists"), QStringLiteral("Invalid FileName"), MsgButtons::Ok,
-               MsgIcon::Critical);
+            MsgIcon::Critical);
         return;
     }
     if (path.contains(u'"')) {
-        Report(QStringLiteral("A group file cannot keep a picture whose path contains a double quote (\"):\n%1")
-                   .arg(path),
-               QStringLiteral("Invalid FileName"), MsgButtons::Ok, MsgIcon::Critical);
+        Report(
+            QStringLiteral("A group file cannot keep a picture whose path contains a double quote (\"):\n%1").arg(path),
+            QStringLiteral("Invalid FileName"), MsgButtons::Ok, MsgIcon::Critical);
         return;
     }
     QImage thumbnail;
@@ -630,7 +635,7 @@ void frmImage::IMG_MouseDown(int index, int button, QPoint position)
 
 void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
 {
-    try {
+    RunReporting("ClipClicked", MsgButtons::Ok, MsgIcon::Information, [this, index, button, menuPosition] {
         CurrentImage = qint16(index);
         PlaceActiveFrame(index);
         const QString path = IMG[index]->Tag;
@@ -651,21 +656,7 @@ void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
         UpdateTotals();
         if (!problems.isEmpty())
             Report(problems, QStringLiteral("Sub : ClipClicked"), MsgButtons::Ok, MsgIcon::Information);
-    } catch (const std::exception& failure) {
-        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ClipClicked"), MsgButtons::Ok,
-               MsgIcon::Information);
-    }
-}
-
-QImage frmImage::PictureForView(const QString& path) const
-{
-    try {
-        return LoadPicture(path);
-    } catch (const PictureError& failure) {
-        const bool missing = failure.GetKind() == PictureError::Kind::Missing;
-        return PlaceholderPicture(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"),
-                                  failure.Text(), PlaceholderSize);
-    }
+    });
 }
 
 QString frmImage::RebuildMarkers(const QString& list)
@@ -709,32 +700,22 @@ void frmImage::ClearView()
 
 void frmImage::ScaleToFit()
 {
-    try {
-        View->ScaleToFit();
-    } catch (const std::exception& failure) {
-        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ScaleToFit"), MsgButtons::Ok,
-               MsgIcon::Information);
-    }
+    RunReporting("ScaleToFit", MsgButtons::Ok, MsgIcon::Information, [this] { View->ScaleToFit(); });
 }
 
 void frmImage::ActualSize()
 {
-    try {
-        View->ActualSize();
-    } catch (const std::exception& failure) {
-        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ActualSize"), MsgButtons::Ok,
-               MsgIcon::Information);
-    }
+    RunReporting("ActualSize", MsgButtons::Ok, MsgIcon::Information, [this] { View->ActualSize(); });
 }
 
 void frmImage::ZoomIn()
 {
-    View->ZoomIn();
+    View->Zoom(true);
 }
 
 void frmImage::ZoomOut()
 {
-    View->ZoomOut();
+    View->Zoom(false);
 }
 
 void frmImage::PositionObjects()
@@ -810,6 +791,15 @@ bool frmImage::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmImage::RunReporting(const char* routine, MsgButtons buttons, MsgIcon icon, const std::function<void()>& steps)
+{
+    try {
+        steps();
+    } catch (const std::exception& failure) {
+        Report(QString::fromUtf8(failure.what()), QStringLiteral("Sub : ") + QLatin1String(routine), buttons, icon);
+    }
 }
 
 MsgAnswer frmImage::Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)

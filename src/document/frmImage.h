@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class DamageToolbar;
@@ -160,9 +161,6 @@ private:
     [[nodiscard]] QString RebuildMarkers(const QString& list);
     // Nothing displayed: no picture, no markers.
     void ClearView();
-    // The picture at a path for the view, or a placeholder saying why it
-    // cannot be shown.
-    [[nodiscard]] QImage PictureForView(const QString& path) const;
     void IMG_MouseDown(int index, int button, QPoint position);
     void PicZoom_MouseDown(int button, QPoint position);
     void PlaceActiveFrame(int slot);
@@ -177,6 +175,9 @@ private:
     void txtNum_Change();
     void txtWord_KeyDown(int index, int keyCode);
 
+    // Runs a routine's steps; a failure ends them with a message titled
+    // "Sub : " and the routine's name.
+    void RunReporting(const char* routine, MsgButtons buttons, MsgIcon icon, const std::function<void()>& steps);
     MsgAnswer Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon);
 
     Platform m_platform;

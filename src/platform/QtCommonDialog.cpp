@@ -32,9 +32,15 @@ QString QtCommonDialog::QtFilter(const QString& filter)
         const qsizetype bracket = description.indexOf(u'(');
         if (bracket >= 0)
             description = description.left(bracket).trimmed();
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        lines.append(QStringLiteral("%1 (%2)").arg(description, patterns));
+        // Cameras and Windows write upper-case extensions, and file names
+        // here are case-sensitive: offer both.
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(u';')) {
+            patterns.append(pattern);
+            if (pattern.toUpper() != pattern)
+                patterns.append(pattern.toUpper());
+        }
+        lines.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(u' ')));
     }
     return lines.join(QStringLiteral(";;"));
 }

@@ -13,8 +13,8 @@ public:
     [[nodiscard]] QString ShowOpen(const FileDialogRequest& request) override;
     [[nodiscard]] QString ShowSave(const FileDialogRequest& request) override;
 
-    // "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg" in the form Qt's dialogs take:
-    // "Pictures (*.bmp *.jpg)", one line per pair.
+    // "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg" in the form Qt's dialogs take,
+    // one line per pair: "Pictures (*.bmp *.BMP *.jpg *.JPG)".
     [[nodiscard]] static QString QtFilter(const QString& filter);
 
 private:

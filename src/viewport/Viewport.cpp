@@ -90,24 +90,13 @@ void Viewport::ActualSize()
     Render(natural);
 }
 
-bool Viewport::ZoomIn()
+void Viewport::Zoom(bool zoomIn)
 {
     if (PicZoom->DisplayedPath().isEmpty())
-        return true;
-    const std::optional<QSizeF> size = ZoomStepSize(PicZoom->DisplaySize(), true, BoxSize());
-    if (size)
+        return;
+    // A refused step keeps the size.
+    if (const std::optional<QSizeF> size = ZoomStepSize(PicZoom->DisplaySize(), zoomIn, BoxSize()))
         Render(*size);
-    return size.has_value();
-}
-
-bool Viewport::ZoomOut()
-{
-    if (PicZoom->DisplayedPath().isEmpty())
-        return true;
-    const std::optional<QSizeF> size = ZoomStepSize(PicZoom->DisplaySize(), false, BoxSize());
-    if (size)
-        Render(*size);
-    return size.has_value();
 }
 
 void Viewport::Render(QSizeF size)

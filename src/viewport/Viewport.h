@@ -13,8 +13,7 @@ class QWidget;
 // (PicZoom), and the scroll bars (HS, VS) that move the surface when it is
 // larger than the box. Every change of display size places the markers
 // again (through the callback) and then resets the scroll bars.
-class Viewport : public QObject
-{
+class Viewport : public QObject {
 public:
     Viewport(QWidget* window, std::function<void()> positionObjects);
 
@@ -28,9 +27,9 @@ public:
     // Each throws UserError when it cannot do what was asked.
     void ScaleToFit();
     void ActualSize();
-    // False when the step was refused: the size is kept.
-    bool ZoomIn();
-    bool ZoomOut();
+    // One 5 % step in or out; a step past what the scroll bars can address,
+    // or below the smallest size, is refused and the size kept.
+    void Zoom(bool zoomIn);
 
     void UpdateScrollBars();
     // Nothing displayed: an empty surface filling the box, no scroll bars.
