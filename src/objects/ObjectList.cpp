@@ -23,7 +23,7 @@ ObjectPlacement PlacementOf(float surfaceWidth, float surfaceHeight, float left,
 QRectF PlaceFromRatios(float surfaceWidth, float surfaceHeight, const ObjectPlacement& placement)
 {
     return QRectF(surfaceWidth / placement.LeftRatio, surfaceHeight / placement.TopRatio,
-                  surfaceWidth / placement.WidthRatio, surfaceHeight / placement.HeightRatio);
+        surfaceWidth / placement.WidthRatio, surfaceHeight / placement.HeightRatio);
 }
 
 ObjectRecord ParseRecord(QStringView record)
@@ -35,14 +35,14 @@ ObjectRecord ParseRecord(QStringView record)
     const int type = fields[0].trimmed().toInt(&isNumber);
     if (!isNumber || !FindDamageType(type))
         throw UserError(QStringLiteral("its damage type \"%1\" names no toolbar button").arg(fields[0]));
-    std::array<float, 4> ratios{};
+    std::array<float, 4> ratios {};
     for (int i = 0; i < 4; ++i) {
         const std::optional<float> ratio = SingleValue(fields[1 + i]);
         if (!ratio || *ratio == 0.0f)
             throw UserError(QStringLiteral("its placement \"%1\" is not a number other than 0").arg(fields[1 + i]));
         ratios[i] = *ratio;
     }
-    return {type, {ratios[0], ratios[1], ratios[2], ratios[3]}, fields[5].toString(), DetailOf(record)};
+    return { type, { ratios[0], ratios[1], ratios[2], ratios[3] }, fields[5].toString(), DetailOf(record) };
 }
 
 QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail)

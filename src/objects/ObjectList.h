@@ -34,8 +34,7 @@ struct ObjectPlacement {
 
 // A record read back: the damage type its picture shows, its ratios, its
 // tag and its detail string.
-struct ObjectRecord
-{
+struct ObjectRecord {
     int DamageType = 0;
     ObjectPlacement Placement;
     QString Tag;

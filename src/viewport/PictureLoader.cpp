@@ -79,8 +79,8 @@ QImage PlaceholderPicture(const QString& title, const QString& reason, QSize siz
     painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, title);
     font.setPixelSize(qMax(8, size.height() / 30));
     painter.setFont(font);
-    painter.drawText(QRect(size.width() / 10, size.height() / 2 + size.height() / 20, size.width() * 8 / 10,
-                           size.height() / 3),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, reason);
+    painter.drawText(
+        QRect(size.width() / 10, size.height() / 2 + size.height() / 20, size.width() * 8 / 10, size.height() / 3),
+        Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, reason);
     return image;
 }

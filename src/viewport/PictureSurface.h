@@ -9,8 +9,7 @@
 // picture at its display size, the markers' parent. It keeps the picture at
 // its natural size (and one smoothly reduced copy for small sizes) and
 // paints only the part that is exposed, so memory does not grow with zoom.
-class PictureSurface : public QWidget
-{
+class PictureSurface : public QWidget {
     Q_OBJECT
 
 public:

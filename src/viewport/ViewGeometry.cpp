@@ -7,13 +7,13 @@ QSizeF FitSize(QSizeF natural, QSizeF box)
     const float boxWidth = float(box.width());
     const float boxHeight = float(box.height());
     if (w <= 0.0f || h <= 0.0f)
-        return {0.0, 0.0};
+        return { 0.0, 0.0 };
     const float ratio = w / h;
     while ((w > boxWidth || h > boxHeight) && w > 1.0f) {
         w -= 1.0f;
         h = w / ratio;
     }
-    return {w, h};
+    return { w, h };
 }
 
 std::optional<QSizeF> ZoomStepSize(QSizeF current, bool zoomIn, QSizeF box)
