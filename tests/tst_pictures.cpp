@@ -88,6 +88,22 @@ private slots:
         QCOMPARE(int(seen), kind);
     }
 
+    void reloadTakesThePreviousPicturesMemory()
+    {
+        QTemporaryDir dir;
+        WriteJpeg(dir.filePath("a.jpg"), QSize(320, 240));
+        WriteRotatedJpeg(dir.filePath("b.jpg"), QSize(320, 240));
+        WriteJpeg(dir.filePath("c.jpg"), QSize(200, 100));
+        QImage first = LoadPicture(dir.filePath("a.jpg"));
+        const uchar* memory = first.constBits();
+        const QImage same = ReloadPicture(dir.filePath("a.jpg"), std::move(first));
+        QCOMPARE(same.constBits(), memory);
+        QCOMPARE(same, LoadPicture(dir.filePath("a.jpg")));
+        // Turned upright, and of another size: new memory, right picture.
+        QCOMPARE(ReloadPicture(dir.filePath("b.jpg"), same).size(), QSize(240, 320));
+        QCOMPARE(ReloadPicture(dir.filePath("c.jpg"), same).size(), QSize(200, 100));
+    }
+
     void opensAHundredMegapixelPhoto()
     {
         QTemporaryDir dir;

@@ -101,10 +101,10 @@ QToolButton* PictureButton(const QString& picture, const QString& toolTip, QRect
 
 // The picture at a path for the view, or a placeholder saying why it cannot
 // be shown, so that the slot's markers can still be seen and edited.
-QImage PictureForView(const QString& path)
+QImage PictureForView(const QString& path, QImage previous)
 {
     try {
-        return LoadPicture(path);
+        return ReloadPicture(path, std::move(previous));
     } catch (const PictureError& failure) {
         const bool missing = failure.GetKind() == PictureError::Kind::Missing;
         return PlaceholderPicture(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"),
@@ -647,7 +647,7 @@ void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
             mnuImage->popup(menuPosition);
             return;
         }
-        PicZoom->ShowPicture(PictureForView(path), path);
+        PicZoom->ShowPicture(PictureForView(path, PicZoom->TakePicture()), path);
         DisplayedSlot = qint16(index);
         View->ScaleToFit();
         UnloadMarkers();

@@ -25,14 +25,7 @@ QSize DecodeSize(QSize stored, QImageIOHandler::Transformations transformation, 
     return stored.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-} // namespace
-
-void ConfigurePictureReading()
-{
-    QImageReader::setAllocationLimit(PictureAllocationLimitMB);
-}
-
-QImage LoadPicture(const QString& path, QSize fitInto)
+QImage Decode(const QString& path, QSize fitInto, QImage image)
 {
     const std::filesystem::path file(path.toStdU16String());
     std::error_code error;
@@ -58,10 +51,26 @@ QImage LoadPicture(const QString& path, QSize fitInto)
     }
     if (fitInto.isValid() && stored.isValid())
         reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto));
-    QImage image = reader.read();
-    if (image.isNull())
+    if (!reader.read(&image) || image.isNull())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
     return image;
+}
+
+} // namespace
+
+void ConfigurePictureReading()
+{
+    QImageReader::setAllocationLimit(PictureAllocationLimitMB);
+}
+
+QImage LoadPicture(const QString& path, QSize fitInto)
+{
+    return Decode(path, fitInto, QImage());
+}
+
+QImage ReloadPicture(const QString& path, QImage previous)
+{
+    return Decode(path, QSize(), std::move(previous));
 }
 
 QImage PlaceholderPicture(const QString& title, const QString& reason, QSize size)

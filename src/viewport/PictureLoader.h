@@ -42,3 +42,9 @@ void ConfigurePictureReading();
 // at (about) the largest size that fits into it keeping its proportions, so
 // the decoder can skip work; it is never enlarged. Throws PictureError.
 [[nodiscard]] QImage LoadPicture(const QString& path, QSize fitInto = {});
+
+// The whole picture at a path, decoded into the memory of a picture that is
+// no longer needed when both have the same size and format (photos from one
+// camera do): a fresh picture of that size costs more than the decoding.
+// Throws PictureError.
+[[nodiscard]] QImage ReloadPicture(const QString& path, QImage previous);

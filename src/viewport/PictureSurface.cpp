@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 PictureSurface::PictureSurface(QWidget* viewportBox)
     : QWidget(viewportBox)
@@ -33,6 +34,12 @@ void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
     else
         m_reduced = QImage();
     update();
+}
+
+QImage PictureSurface::TakePicture()
+{
+    m_reduced = QImage();
+    return std::exchange(m_picture, QImage());
 }
 
 void PictureSurface::Clear()

@@ -29,6 +29,9 @@ public:
     void SetDisplaySize(QSizeF size);
 
     void ShowPicture(const QImage& picture, const QString& path);
+    // Hands over the displayed picture, so that its memory can take the
+    // next one; nothing is painted until ShowPicture.
+    [[nodiscard]] QImage TakePicture();
     // Nothing displayed: no picture, no path.
     void Clear();
 
