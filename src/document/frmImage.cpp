@@ -45,7 +45,6 @@ const QString UntitledTitle = ProductTitle + QStringLiteral(" (Untitled)");
 // Window colours of a first run.
 const QColor OutlineColor = Qt::white;
 const QColor ActiveClipColor = Qt::red;
-const QColor FileBoxColor = Qt::white;
 
 struct NameFieldPlace {
     const char* Label;
@@ -220,7 +219,7 @@ void frmImage::createControls()
 
 void frmImage::createActions()
 {
-    const auto item = [this](QMenu* menu, const QString& caption, QKeyCombination shortcut = {}) {
+    const auto item = [](QMenu* menu, const QString& caption, QKeyCombination shortcut = {}) {
         auto* action = menu->addAction(caption);
         if (shortcut.key() != Qt::Key_unknown)
             action->setShortcut(QKeySequence(shortcut));
@@ -394,12 +393,12 @@ void frmImage::ReadGroup(const QString& path)
     qsizetype records = 0;
     for (const GroupPicture& picture : content.Pictures)
         records += CountRecords(picture.Objects);
-    if (records > std::numeric_limits<qint16>::max()) {
+    if (records > MaxMarkers) {
         throw UserError(QStringLiteral("Cannot open the group file %1: it holds %2 markers, more than the %3 a group "
                                        "can hold.")
                             .arg(QDir::toNativeSeparators(path))
                             .arg(records)
-                            .arg(std::numeric_limits<qint16>::max()));
+                            .arg(MaxMarkers));
     }
 
     setWindowTitle(ProductTitle + QStringLiteral(" : ") + name);
