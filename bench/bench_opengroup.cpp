@@ -4,7 +4,9 @@
 #include "BenchPhotos.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
+#include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
+#include "platform/QtDetailsDialog.h"
 #include "platform/QtMessageBoxes.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/Thumbnail.h"
@@ -33,7 +35,9 @@ int main(int argc, char* argv[])
 
     QtCommonDialog dialogs;
     QtMessageBoxes messages;
-    frmImage window(Platform { dialogs, messages });
+    QtClock clock;
+    QtDetailsDialog details(clock);
+    frmImage window(Platform { dialogs, messages, details, clock });
     window.Form_Load(QString());
 
     double open = std::numeric_limits<double>::max();

@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 #include "document/frmImage.h"
+#include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
+#include "platform/QtDetailsDialog.h"
 #include "platform/QtMessageBoxes.h"
 #include "viewport/PictureLoader.h"
 
@@ -14,9 +16,12 @@ int main(int argc, char* argv[])
 
     QtCommonDialog dialogs;
     QtMessageBoxes messages;
-    frmImage window(Platform { dialogs, messages });
+    QtClock clock;
+    QtDetailsDialog details(clock);
+    frmImage window(Platform { dialogs, messages, details, clock });
     dialogs.SetParent(&window);
     messages.SetParent(&window);
+    details.SetParent(&window);
 
     window.Form_Load(CommandLinePath(QApplication::arguments().mid(1)));
     window.showMaximized();

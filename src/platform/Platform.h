@@ -1,12 +1,16 @@
 #pragma once
 
+class Clock;
 class CommonDialog;
+class DetailsDialog;
 class MessageBoxes;
 
 // Everything modal or outside the process that a window needs, handed to it
-// in its constructor. The program's windows reach dialogs and message boxes
-// only through these.
+// in its constructor. The program's windows reach dialogs, message boxes and
+// the clock only through these.
 struct Platform {
     CommonDialog& Dlg;
     MessageBoxes& Msg;
+    DetailsDialog& Details;
+    const Clock& Time;
 };

@@ -1,5 +1,9 @@
 #include "FakePlatform.h"
 
+#include "common/NumberText.h"
+
+#include <QStringView>
+
 QList<FakePlatform::Call> FakePlatform::Messages() const
 {
     QList<Call> messages;
@@ -32,6 +36,18 @@ MsgAnswer FakePlatform::Show(const QString& text, const QString& title, MsgButto
 {
     Calls.append({ QStringLiteral("message"), text, title, QString(), buttons, icon });
     return Answers.isEmpty() ? MsgAnswer::Ok : Answers.takeFirst();
+}
+
+void FakePlatform::ShowDetails(QString& objData, double& objIdTotal)
+{
+    Calls.append({ QStringLiteral("details"), objData, QString(), QString() });
+    const std::optional<QString> answer = DetailAnswers.isEmpty() ? std::nullopt : DetailAnswers.takeFirst();
+    if (!answer)
+        return;
+    const auto cost
+        = [](const QString& detail) { return NumericValue(QStringView(detail).left(detail.indexOf(u';'))); };
+    objIdTotal += cost(*answer) - cost(objData);
+    objData = *answer;
 }
 
 QString FakePlatform::NextPath()
