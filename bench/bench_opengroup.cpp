@@ -46,8 +46,9 @@ int main(int argc, char* argv[])
         timer.start();
         window.OpenFile(group);
         open = qMin(open, timer.nsecsElapsed() / 1e9);
-        for (const Thumbnail* thumbnail : window.IMG) {
-            if (!thumbnail->HasPicture()) {
+        for (int slot = 0; slot < GroupSlotCount; ++slot) {
+            const auto* thumbnail = window.findChild<Thumbnail*>(QStringLiteral("IMG%1").arg(slot));
+            if (!thumbnail || !thumbnail->HasPicture()) {
                 std::fprintf(stderr, "a thumbnail is missing\n");
                 return 1;
             }

@@ -64,12 +64,18 @@ int main(int argc, char* argv[])
     QtDetailsDialog details(clock);
     frmImage window(Platform { dialogs, messages, details, clock });
     window.Form_Load(QString());
+    auto* picArea = window.findChild<QWidget*>(QStringLiteral("PicArea"));
+    const auto* picZoom = window.findChild<PictureSurface*>(QStringLiteral("PicZoom"));
+    if (!picArea || !picZoom) {
+        std::fprintf(stderr, "the window has no viewport\n");
+        return 1;
+    }
 
-    const auto showSeconds = [&window](int slot) {
+    const auto showSeconds = [&window, picArea](int slot) {
         QElapsedTimer timer;
         timer.start();
         window.ClipClicked(slot, 1);
-        (void)window.PicArea->grab();
+        (void)picArea->grab();
         return timer.nsecsElapsed() / 1e9;
     };
     // Shown with nothing displayed before, and shown in place of another
@@ -94,9 +100,9 @@ int main(int argc, char* argv[])
     std::printf("zoom step: paint ms\n");
     for (int step = 1; step <= 40; ++step) {
         window.ZoomIn();
-        const double paint = PaintMilliseconds(window.PicArea);
+        const double paint = PaintMilliseconds(picArea);
         worst = qMax(worst, paint);
-        std::printf("  %2d (%5.0f px wide): %.2f\n", step, double(window.PicZoom->width()), paint);
+        std::printf("  %2d (%5.0f px wide): %.2f\n", step, double(picZoom->width()), paint);
     }
     const double afterZoom = StatusMegabytes("VmRSS:");
 

@@ -207,7 +207,7 @@ private slots:
     {
         Dialog d("", 0.0);
         QVERIFY(d.Found());
-        QCOMPARE(d.window.windowTitle(), QStringLiteral("Object Details"));
+        QCOMPARE(d.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Object Details"));
         QCOMPARE(d.window.minimumSize(), QSize(356, 159));
         QCOMPARE(d.window.maximumSize(), QSize(356, 159));
         const Qt::WindowFlags flags = d.window.windowFlags();

@@ -1,14 +1,12 @@
 // The group's life in the main window: a first run, opening, saving, new
 // group, close, and every prompt that guards unsaved changes, with the exact
 // texts a user sees.
+#include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
-#include "objects/TotalsPanel.h"
-#include "viewport/OutlineBox.h"
 #include "viewport/PictureLoader.h"
-#include "viewport/SlotCaption.h"
 #include "viewport/Thumbnail.h"
 
 #include <QAction>
@@ -54,28 +52,80 @@ struct Fixture {
     QStringList Captions() const
     {
         QStringList captions;
-        for (const SlotCaption* caption : window.LbFileName)
-            captions.append(caption->text());
+        for (int i = 0; i < 6; ++i)
+            captions.append(Control<QLabel>(window, QStringLiteral("LbFileName%1").arg(i))->text());
         return captions;
     }
 
+    QLineEdit* Word(int i) const { return Control<QLineEdit>(window, QStringLiteral("txtWord%1").arg(i)); }
     QStringList Names() const
     {
         QStringList names;
-        for (const QLineEdit* field : window.txtWord)
-            names.append(field->text());
+        for (int i = 0; i < 4; ++i)
+            names.append(Word(i)->text());
         return names;
     }
+
+    QLineEdit* CarValue() const { return Control<QLineEdit>(window, "txtNum"); }
+    QString Label(const char* name) const { return Control<QLabel>(window, name)->text(); }
+    Thumbnail* IMG(int slot) const { return Control<Thumbnail>(window, QStringLiteral("IMG%1").arg(slot)); }
+    template <class T = QAction> T* Menu(const char* name) const { return Control<T>(window, name); }
 
     // A titled group with an unsaved change.
     QString ChangedTitledGroup()
     {
         const QString path = Group("Smith-Sedan.grp", "8500", { { Path("front.jpg"), "" } });
         window.OpenFile(path);
-        window.txtNum->setText("9000");
+        CarValue()->setText("9000");
         return path;
     }
+
+    // A digit typed at the end of the car value and taken back: a titled
+    // group is changed, while what it would save stays the same.
+    void TouchCarValue()
+    {
+        QLineEdit* field = CarValue();
+        field->end(false);
+        QTest::keyClicks(field, "0");
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QVERIFY(window.Changed);
+    }
+
+    // A titled group with a change left without a path, as after Save As
+    // was cancelled; the calls made to get there are forgotten.
+    void ChangedGroupWithoutAPath()
+    {
+        TouchCarValue();
+        fake.Paths = { QString() };
+        Menu("mnuFileSaveAs")->trigger();
+        QVERIFY(window.FileName.isEmpty());
+        QVERIFY(window.Changed);
+        fake.Paths.clear();
+        fake.Calls.clear();
+    }
+
+    // A picture imported into the current slot and removed again: the group
+    // is changed, while what it would save stays the same.
+    void ImportAndRemove()
+    {
+        const QString picture = Path("scratch.jpg");
+        WriteJpeg(picture, QSize(32, 24));
+        fake.Paths = { picture };
+        Menu("mnuImport")->trigger();
+        QCOMPARE(SlotPath(window, window.CurrentImage), picture);
+        Menu("mnuRemove")->trigger();
+        QVERIFY(SlotPath(window, window.CurrentImage).isEmpty());
+        QVERIFY(window.Changed);
+        fake.Calls.clear();
+    }
 };
+
+// Where a control stands in the window's own pixels: those of its client
+// area below the menu bar, where the thumbnail strip and the panels sit.
+QPoint WindowPlace(const frmImage& window, const char* name)
+{
+    return Control<QWidget>(window, name)->mapTo(window.centralWidget(), QPoint());
+}
 
 void CompareMessage(
     const FakePlatform::Call& call, const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
@@ -106,12 +156,12 @@ private slots:
         QCOMPARE(f.window.windowTitle(), Untitled);
         QCOMPARE(f.Captions(), (QStringList { "Pic 1", "Pic 2", "Pic 3", "Pic 4", "Pic 5", "Pic 6" }));
         QCOMPARE(f.Names(), (QStringList { "", "", "", "" }));
-        QCOMPARE(f.window.txtNum->text(), QString());
-        QCOMPARE(f.window.Totals->LblCount->text(), QStringLiteral("0"));
-        QCOMPARE(f.window.Totals->LblTotal->text(), QStringLiteral("0"));
-        QCOMPARE(f.window.Totals->LblIDTotal->text(), QStringLiteral("0"));
-        QCOMPARE(f.window.Totals->LblRes->text(), QStringLiteral("0"));
-        QCOMPARE(f.window.Border->pos(), QPoint(19, 33));
+        QCOMPARE(f.CarValue()->text(), QString());
+        QCOMPARE(f.Label("LblCount"), QStringLiteral("0"));
+        QCOMPARE(f.Label("LblTotal"), QStringLiteral("0"));
+        QCOMPARE(f.Label("LblIDTotal"), QStringLiteral("0"));
+        QCOMPARE(f.Label("LblRes"), QStringLiteral("0"));
+        QCOMPARE(WindowPlace(f.window, "Border"), QPoint(19, 33));
         QCOMPARE(f.window.CurrentImage, 0);
         QVERIFY(!f.window.Changed);
         QVERIFY(f.window.FileName.isEmpty());
@@ -123,15 +173,15 @@ private slots:
         Fixture f;
         const QStringList names { "File Name", "Category", "Type", "ID" };
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(f.window.txtWord[i]->toolTip(), names[i]);
-        QCOMPARE(f.window.txtNum->toolTip(), QStringLiteral("Car Value"));
-        QCOMPARE(f.window.Totals->LblCount->toolTip(), QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"));
-        QCOMPARE(f.window.Totals->LblTotal->toolTip(), QStringLiteral("TOTAL OBJECTS PLACED ON GROUP"));
-        QCOMPARE(f.window.Totals->LblIDTotal->toolTip(), QStringLiteral("Total Damages"));
-        QCOMPARE(f.window.Totals->LblRes->toolTip(), QStringLiteral("Current Value"));
+            QCOMPARE(f.Word(i)->toolTip(), names[i]);
+        QCOMPARE(f.CarValue()->toolTip(), QStringLiteral("Car Value"));
+        QCOMPARE(Control<QLabel>(f.window, "LblCount")->toolTip(), QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"));
+        QCOMPARE(Control<QLabel>(f.window, "LblTotal")->toolTip(), QStringLiteral("TOTAL OBJECTS PLACED ON GROUP"));
+        QCOMPARE(Control<QLabel>(f.window, "LblIDTotal")->toolTip(), QStringLiteral("Total Damages"));
+        QCOMPARE(Control<QLabel>(f.window, "LblRes")->toolTip(), QStringLiteral("Current Value"));
         QStringList labels;
         for (const QLabel* label : f.window.findChildren<QLabel*>()) {
-            if (!label->inherits("SlotCaption"))
+            if (!label->objectName().startsWith(QStringLiteral("LbFileName")))
                 labels.append(label->text());
         }
         for (const char* text : { "File Name", "Description", "Category:", "Type:", "ID:", "Damages",
@@ -148,12 +198,12 @@ private slots:
         QCOMPARE(bar, (QStringList { "&File", "&Image", "&Zoom", "&Settings", "&Help" }));
 
         QStringList file;
-        for (QAction* action : f.window.mnuFile->actions())
+        for (QAction* action : f.Menu<QMenu>("mnuFile")->actions())
             file.append(action->isSeparator() ? "-" : action->text() + "|" + action->shortcut().toString());
         QCOMPARE(file,
             (QStringList { "New Group|Ctrl+N", "Open File..|Ctrl+O", "Print..|Ctrl+P", "Close|Ctrl+W", "-",
                 "Save File..|Ctrl+S", "Save As..|", "-", "|", "-", "Exit|Ctrl+E" }));
-        QVERIFY(!f.window.mnuLastFile0->isVisible());
+        QVERIFY(!f.Menu("mnuLastFile0")->isVisible());
 
         const auto texts = [](QMenu* menu) {
             QStringList list;
@@ -161,15 +211,15 @@ private slots:
                 list.append(action->isSeparator() ? "-" : action->text() + "|" + action->shortcut().toString());
             return list;
         };
-        QCOMPARE(texts(f.window.mnuImage), (QStringList { "Import Image|Ctrl+I", "Remove Image|Ctrl+D" }));
-        QCOMPARE(texts(f.window.mnuzoom),
+        QCOMPARE(texts(f.Menu<QMenu>("mnuImage")), (QStringList { "Import Image|Ctrl+I", "Remove Image|Ctrl+D" }));
+        QCOMPARE(texts(f.Menu<QMenu>("mnuzoom")),
             (QStringList { "Zoom In|Ctrl+Z", "Zoom Out|Ctrl+X", "Scale to Fit|Ctrl+F", "Actual|Ctrl+A" }));
-        QCOMPARE(texts(f.window.mnuSettings),
+        QCOMPARE(texts(f.Menu<QMenu>("mnuSettings")),
             (QStringList { "Screen Color|", "Outline Color|", "ActiveClip Color|", "Toolbar Color|", "FileName Color|",
                 "-", "Default Colors|" }));
-        QCOMPARE(texts(f.window.mnuObject), (QStringList { "Send to Back|", "Bring to Front|", "Delete|" }));
-        QCOMPARE(texts(f.window.mnuHelp), (QStringList { "Instructions|" }));
-        QVERIFY(!f.window.menuBar()->actions().contains(f.window.mnuObject->menuAction()));
+        QCOMPARE(texts(f.Menu<QMenu>("mnuObject")), (QStringList { "Send to Back|", "Bring to Front|", "Delete|" }));
+        QCOMPARE(texts(f.Menu<QMenu>("mnuHelp")), (QStringList { "Instructions|" }));
+        QVERIFY(!f.window.menuBar()->actions().contains(f.Menu<QMenu>("mnuObject")->menuAction()));
     }
 
     void opensAGroup()
@@ -187,18 +237,18 @@ private slots:
         QVERIFY(!f.window.Changed);
         QCOMPARE(f.Names(), (QStringList { "Smith", "Sedan", "Rear", "12" }));
         QCOMPARE(f.Captions(), (QStringList { "front", "rear", "Pic 3", "Pic 4", "Pic 5", "Pic 6" }));
-        QCOMPARE(f.window.IMG[1]->Tag, f.Path("rear.jpg"));
-        QCOMPARE(f.window.IMG[1]->toolTip(), f.Path("rear.jpg"));
-        QVERIFY(f.window.IMG[0]->HasPicture() && f.window.IMG[1]->HasPicture());
-        QVERIFY(f.window.IMG[2]->Tag.isEmpty());
-        QCOMPARE(f.window.LbFileName[0]->Tag, QString());
+        QCOMPARE(SlotPath(f.window, 1), f.Path("rear.jpg"));
+        QCOMPARE(f.IMG(1)->toolTip(), f.Path("rear.jpg"));
+        QVERIFY(f.IMG(0)->HasPicture() && f.IMG(1)->HasPicture());
+        QVERIFY(SlotPath(f.window, 2).isEmpty());
+        QCOMPARE(SlotList(f.window, 0), QString());
         QCOMPARE(f.window.GroupObjectCount, 2);
         QCOMPARE(f.window.ImageObjectCount, 0);
         QCOMPARE(f.window.ObjIDTotal, 250.0);
-        QCOMPARE(f.window.txtNum->text(), QStringLiteral("8500"));
-        QCOMPARE(f.window.Totals->LblTotal->text(), QStringLiteral("2"));
-        QCOMPARE(f.window.Totals->LblIDTotal->text(), QStringLiteral("250"));
-        QCOMPARE(f.window.Totals->LblRes->text(), QStringLiteral("8250"));
+        QCOMPARE(f.CarValue()->text(), QStringLiteral("8500"));
+        QCOMPARE(f.Label("LblTotal"), QStringLiteral("2"));
+        QCOMPARE(f.Label("LblIDTotal"), QStringLiteral("250"));
+        QCOMPARE(f.Label("LblRes"), QStringLiteral("8250"));
     }
 
     void opensFromTheOpenDialog()
@@ -231,8 +281,8 @@ private slots:
         QCOMPARE(f.window.windowTitle(), Untitled);
         QVERIFY(f.window.FileName.isEmpty());
         QCOMPARE(f.Names(), (QStringList { "Smith", "Van", "", "" }));
-        QCOMPARE(f.window.txtNum->text(), QStringLiteral("7000"));
-        QVERIFY(f.window.IMG[0]->Tag.isEmpty());
+        QCOMPARE(f.CarValue()->text(), QStringLiteral("7000"));
+        QVERIFY(SlotPath(f.window, 0).isEmpty());
         QVERIFY(!f.window.Changed);
     }
 
@@ -269,9 +319,9 @@ private slots:
             "Sub : LoadFile", MsgButtons::Ok, MsgIcon::Critical);
         QCOMPARE(window.windowTitle(), Untitled);
         QVERIFY(window.FileName.isEmpty());
-        QVERIFY(window.IMG[0]->Tag.isEmpty());
-        QCOMPARE(window.txtWord[0]->text(), QString());
-        QCOMPARE(window.txtNum->text(), QString());
+        QVERIFY(SlotPath(window, 0).isEmpty());
+        QCOMPARE(Control<QLineEdit>(window, "txtWord0")->text(), QString());
+        QCOMPARE(Control<QLineEdit>(window, "txtNum")->text(), QString());
         QCOMPARE(window.GroupObjectCount, 0);
         QCOMPARE(window.ObjIDTotal, 0.0);
     }
@@ -315,7 +365,7 @@ private slots:
             MsgIcon::Critical);
         QCOMPARE(f.window.FileName, path);
         QVERIFY(f.window.Changed);
-        QCOMPARE(f.window.txtNum->text(), QStringLiteral("9000"));
+        QCOMPARE(f.CarValue()->text(), QStringLiteral("9000"));
     }
 
     void commandLine_data()
@@ -345,13 +395,13 @@ private slots:
     {
         Fixture f;
         f.window.OpenFile(f.Group("a.grp", "1", { { f.Path("a.jpg"), "" } }));
-        f.window.mnuFileNew->trigger();
+        f.Menu("mnuFileNew")->trigger();
         QVERIFY(f.fake.Calls.isEmpty());
         QCOMPARE(f.window.windowTitle(), Untitled);
-        QVERIFY(f.window.IMG[0]->Tag.isEmpty());
-        QVERIFY(!f.window.IMG[0]->HasPicture());
+        QVERIFY(SlotPath(f.window, 0).isEmpty());
+        QVERIFY(!f.IMG(0)->HasPicture());
         QCOMPARE(f.Captions()[0], QStringLiteral("Pic 1"));
-        QVERIFY(f.window.LbFileName[0]->Tag.isEmpty());
+        QVERIFY(SlotList(f.window, 0).isEmpty());
     }
 
     void promptAnsweredNoDiscards_data()
@@ -370,11 +420,11 @@ private slots:
         f.fake.Answers = { MsgAnswer::No };
         f.fake.Paths = { other };
         if (command == "new")
-            f.window.mnuFileNew->trigger();
+            f.Menu("mnuFileNew")->trigger();
         else if (command == "close")
-            f.window.mnuClose->trigger();
+            f.Menu("mnuClose")->trigger();
         else
-            f.window.mnuFileOpen->trigger();
+            f.Menu("mnuFileOpen")->trigger();
         const QList<FakePlatform::Call> messages = f.fake.Messages();
         QCOMPARE(messages.size(), 1);
         CompareMessage(messages[0], SaveQuestion, "Save Changes", MsgButtons::YesNo, MsgIcon::Information);
@@ -390,7 +440,7 @@ private slots:
         Fixture f;
         const QString path = f.ChangedTitledGroup();
         f.fake.Answers = { MsgAnswer::Yes };
-        f.window.mnuFileNew->trigger();
+        f.Menu("mnuFileNew")->trigger();
         QCOMPARE(f.fake.Calls.size(), 1); // the prompt only: a titled group saves without a dialog
         QVERIFY(!f.window.SavePending);
         QCOMPARE(f.window.windowTitle(), Untitled);
@@ -400,10 +450,9 @@ private slots:
     void promptYesThenCancelKeepsEverything()
     {
         Fixture f;
-        f.window.txtWord[0]->setText("Smith");
+        f.Word(0)->setText("Smith");
         f.window.OpenFile(f.Group("Smith.grp", "1", { { f.Path("a.jpg"), "" } }));
-        f.window.FileName.clear(); // as after a cancelled Save As
-        f.window.Changed = true;
+        f.ChangedGroupWithoutAPath();
         f.fake.Answers = { MsgAnswer::Yes };
         f.fake.Paths = { QString() };
         f.window.NewFile();
@@ -412,17 +461,16 @@ private slots:
         QVERIFY(f.window.SavePending);
         QVERIFY(f.window.Changed);
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Smith"));
-        QCOMPARE(f.window.IMG[0]->Tag, f.Path("a.jpg"));
-        QCOMPARE(f.window.txtWord[0]->text(), QStringLiteral("Smith"));
+        QCOMPARE(SlotPath(f.window, 0), f.Path("a.jpg"));
+        QCOMPARE(f.Word(0)->text(), QStringLiteral("Smith"));
     }
 
     void promptYesWithoutAFileNameStopsEverything()
     {
         Fixture f;
         f.window.OpenFile(f.Group("a.grp", "1", { { f.Path("a.jpg"), "" } }));
-        f.window.FileName.clear();
-        f.window.txtWord[0]->clear();
-        f.window.Changed = true;
+        f.Word(0)->clear();
+        f.ChangedGroupWithoutAPath();
         const QString other = f.Group("b.grp", "", {});
         f.fake.Answers = { MsgAnswer::Yes };
         f.window.OpenFile(other);
@@ -430,19 +478,18 @@ private slots:
         CompareMessage(
             f.fake.Calls[1], "Please Enter File Name !! ", "File Name Required", MsgButtons::Ok, MsgIcon::Information);
         QVERIFY(f.window.SavePending);
-        QCOMPARE(f.window.IMG[0]->Tag, f.Path("a.jpg"));
+        QCOMPARE(SlotPath(f.window, 0), f.Path("a.jpg"));
     }
 
     void refusedCloseKeepsTheWindowOpen()
     {
         Fixture f;
         f.window.show();
-        f.window.txtWord[0]->setText("Smith");
+        f.Word(0)->setText("Smith");
         f.window.OpenFile(f.Group("Smith.grp", "1", {}));
-        f.window.FileName.clear();
-        f.window.Changed = true;
+        f.ChangedGroupWithoutAPath();
         f.fake.Answers = { MsgAnswer::Yes };
-        f.window.mnuExit->trigger();
+        f.Menu("mnuExit")->trigger();
         QVERIFY(f.window.isVisible());
         QVERIFY(f.window.Changed);
 
@@ -457,10 +504,10 @@ private slots:
         Fixture f;
         const QStringList names { "Smith", "Sedan", "", "12" };
         for (int i = 0; i < 4; ++i)
-            f.window.txtWord[i]->setText(names[i]);
+            f.Word(i)->setText(names[i]);
+        f.ImportAndRemove();
         const QString chosen = f.Path("Smith-Sedan");
         f.fake.Paths = { chosen };
-        f.window.Changed = true;
         f.window.SaveFile();
         QCOMPARE(f.fake.Calls.size(), 1);
         QCOMPARE(f.fake.Calls[0].Kind, QStringLiteral("save"));
@@ -476,7 +523,7 @@ private slots:
     void extensionAddedByTheProgramAsksBeforeReplacing()
     {
         Fixture f;
-        f.window.txtWord[0]->setText("Smith");
+        f.Word(0)->setText("Smith");
         WriteBytes(f.Path("Smith.grp"), "precious");
         f.fake.Paths = { f.Path("Smith") };
         f.fake.Answers = { MsgAnswer::No };
@@ -498,7 +545,7 @@ private slots:
     {
         Fixture f;
         const QString path = f.ChangedTitledGroup();
-        f.window.mnuFileSave->trigger();
+        f.Menu("mnuFileSave")->trigger();
         QVERIFY(f.fake.Calls.isEmpty());
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Smith-Sedan.grp"));
         QVERIFY(!f.window.Changed);
@@ -509,8 +556,8 @@ private slots:
     {
         Fixture f;
         f.ChangedTitledGroup();
-        f.window.txtWord[0]->clear();
-        f.window.mnuFileSaveAs->trigger();
+        f.Word(0)->clear();
+        f.Menu("mnuFileSaveAs")->trigger();
         QCOMPARE(f.fake.Calls.size(), 1);
         CompareMessage(
             f.fake.Calls[0], "Please Enter File Name !! ", "File Name Required", MsgButtons::Ok, MsgIcon::Information);
@@ -521,9 +568,9 @@ private slots:
     {
         Fixture f;
         f.ChangedTitledGroup();
-        f.window.txtWord[1]->setText("Coupe");
+        f.Word(1)->setText("Coupe");
         f.fake.Paths = { f.Path("Smith-Coupe.grp") };
-        f.window.mnuFileSaveAs->trigger();
+        f.Menu("mnuFileSaveAs")->trigger();
         QCOMPARE(f.fake.Calls[0].Text, QStringLiteral("Smith-Coupe"));
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Smith-Coupe.grp"));
     }
@@ -536,7 +583,7 @@ private slots:
         const QString path = folder + "/car.grp";
         WriteBytes(path, FormatGroupFile("8500", {}));
         f.window.OpenFile(path);
-        f.window.txtNum->setText("9000");
+        f.CarValue()->setText("9000");
         QVERIFY(QFile::setPermissions(
             f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
@@ -557,7 +604,7 @@ private slots:
         QVERIFY(f.window.Changed);
         QVERIFY(f.window.SavePending);
         QCOMPARE(f.window.FileName, path);
-        QCOMPARE(f.window.txtNum->text(), QStringLiteral("9000"));
+        QCOMPARE(f.CarValue()->text(), QStringLiteral("9000"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
@@ -569,7 +616,7 @@ private slots:
                 { f.Path("missing.jpg"), "3;2;2;30;30;3;;;," } });
         const QByteArray original = ReadBytes(path);
         f.window.OpenFile(path);
-        f.window.Changed = true;
+        f.TouchCarValue();
         f.window.SaveFile();
         QCOMPARE(ReadBytes(path), original);
     }
@@ -585,15 +632,15 @@ private slots:
         const QByteArray original = ReadBytes(path);
         f.window.OpenFile(path);
         QCOMPARE(f.Captions(), (QStringList { "a", "missing", "pipe", "c", "Pic 5", "Pic 6" }));
-        QCOMPARE(f.window.IMG[1]->Tag, f.Path("missing.jpg"));
-        QCOMPARE(f.window.IMG[1]->PlaceholderText(), QStringLiteral("picture missing"));
-        QVERIFY(f.window.IMG[1]->toolTip().startsWith(f.Path("missing.jpg")));
-        QCOMPARE(f.window.IMG[2]->PlaceholderText(), QStringLiteral("cannot read"));
-        QVERIFY(f.window.IMG[2]->toolTip().contains(QStringLiteral("it is not a regular file")));
-        QCOMPARE(f.window.LbFileName[1]->Tag, QStringLiteral("3;2;2;30;30;3;100;;,3;4;4;30;30;3;;;,"));
+        QCOMPARE(SlotPath(f.window, 1), f.Path("missing.jpg"));
+        QCOMPARE(f.IMG(1)->PlaceholderText(), QStringLiteral("picture missing"));
+        QVERIFY(f.IMG(1)->toolTip().startsWith(f.Path("missing.jpg")));
+        QCOMPARE(f.IMG(2)->PlaceholderText(), QStringLiteral("cannot read"));
+        QVERIFY(f.IMG(2)->toolTip().contains(QStringLiteral("it is not a regular file")));
+        QCOMPARE(SlotList(f.window, 1), QStringLiteral("3;2;2;30;30;3;100;;,3;4;4;30;30;3;;;,"));
         QCOMPARE(f.window.GroupObjectCount, 3);
         QCOMPARE(f.window.ObjIDTotal, 105.0);
-        f.window.Changed = true;
+        f.TouchCarValue();
         f.window.SaveFile();
         QCOMPARE(ReadBytes(path), original);
     }
@@ -601,21 +648,23 @@ private slots:
     void gapsCloseUpWhenSaved()
     {
         Fixture f;
-        const QString path
-            = f.Group("Gap.grp", "", { { f.Path("a.jpg"), "" }, { f.Path("c.jpg"), "1;2;2;30;30;1;;;," } });
+        const QString path = f.Group("Gap.grp", "",
+            { { f.Path("a.jpg"), "" }, { f.Path("b.jpg"), "2;3;3;30;30;2;;;," },
+                { f.Path("c.jpg"), "1;2;2;30;30;1;;;," } });
         f.window.OpenFile(path);
-        // Move the second picture to slot 2, leaving slot 1 empty.
-        f.window.IMG[2]->Tag = f.window.IMG[1]->Tag;
-        f.window.LbFileName[2]->Tag = f.window.LbFileName[1]->Tag;
-        f.window.IMG[1]->Tag.clear();
-        f.window.LbFileName[1]->Tag.clear();
-        f.window.Changed = true;
+        // The second picture removed through its slot's menu, leaving slot 1
+        // empty between two pictures.
+        f.window.ClipClicked(1, 2);
+        f.Menu<QMenu>("mnuImage")->hide();
+        f.Menu("mnuRemove")->trigger();
+        QVERIFY(SlotPath(f.window, 1).isEmpty());
+        QCOMPARE(SlotPath(f.window, 2), f.Path("c.jpg"));
         f.window.SaveFile();
         f.window.OpenFile(path);
-        QCOMPARE(f.window.IMG[0]->Tag, f.Path("a.jpg"));
-        QCOMPARE(f.window.IMG[1]->Tag, f.Path("c.jpg"));
-        QCOMPARE(f.window.LbFileName[1]->Tag, QStringLiteral("1;2;2;30;30;1;;;,"));
-        QVERIFY(f.window.IMG[2]->Tag.isEmpty());
+        QCOMPARE(SlotPath(f.window, 0), f.Path("a.jpg"));
+        QCOMPARE(SlotPath(f.window, 1), f.Path("c.jpg"));
+        QCOMPARE(SlotList(f.window, 1), QStringLiteral("1;2;2;30;30;1;;;,"));
+        QVERIFY(SlotPath(f.window, 2).isEmpty());
     }
 
     void aWindowsMadeGroupOpensAndSavesBack()
@@ -630,10 +679,10 @@ private slots:
             f.Captions(), (QStringList { "M\u00fcller front", "M\u00fcller heck", "Dach", "Pic 4", "Pic 5", "Pic 6" }));
         QCOMPARE(f.Names(), (QStringList { "Mueller", "Kombi", "", "" }));
         QCOMPARE(f.window.GroupObjectCount, 3);
-        QCOMPARE(f.window.Totals->LblIDTotal->text(), QStringLiteral("1250.5"));
-        QCOMPARE(f.window.Totals->LblRes->text(), QStringLiteral("11249.5"));
-        QCOMPARE(f.window.IMG[0]->PlaceholderText(), QStringLiteral("picture missing"));
-        f.window.Changed = true;
+        QCOMPARE(f.Label("LblIDTotal"), QStringLiteral("1250.5"));
+        QCOMPARE(f.Label("LblRes"), QStringLiteral("11249.5"));
+        QCOMPARE(f.IMG(0)->PlaceholderText(), QStringLiteral("picture missing"));
+        f.TouchCarValue();
         f.window.SaveFile();
         const QByteArray saved = ReadBytes(path);
         QVERIFY(saved.contains("Kratzer T\xc3\xbcr,"));

@@ -1,19 +1,18 @@
 // Markers: the record text they are stored as, the damage-type toolbar, and
 // placing a marker, with the counts, the totals and the slot's object list
 // following.
+#include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
 #include "objects/DamageToolbar.h"
-#include "objects/Marker.h"
+#include "objects/MarkerLayer.h"
 #include "objects/ObjectList.h"
-#include "objects/SelectionOutline.h"
-#include "objects/TotalsPanel.h"
 #include "viewport/PictureSurface.h"
-#include "viewport/SlotCaption.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -30,26 +29,34 @@ struct Window {
     QTemporaryDir dir;
     QString path;
 
-    explicit Window(const QString& firstList = QString())
+    explicit Window(const QString& firstList = QString(), const QString& secondList = QString())
     {
         window.Form_Load(QString());
         WriteJpeg(dir.filePath("a.jpg"), QSize(629, 480));
         WriteJpeg(dir.filePath("b.jpg"), QSize(629, 480));
         path = dir.filePath("Smith.grp");
-        WriteBytes(path, FormatGroupFile("", { { dir.filePath("a.jpg"), firstList }, { dir.filePath("b.jpg"), "" } }));
+        WriteBytes(
+            path, FormatGroupFile("", { { dir.filePath("a.jpg"), firstList }, { dir.filePath("b.jpg"), secondList } }));
         window.OpenFile(path);
     }
 
-    QString List(int slot) const { return window.LbFileName[slot]->Tag; }
+    QString List(int slot) const { return SlotList(window, slot); }
+    // A click on a marker, at its centre.
+    void Click(int index, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(&OBJ(), button, {}, OBJ().Item(index).Place.center().toPoint());
+    }
+    MarkerLayer& OBJ() const { return Markers(window); }
+    QString Label(const char* name) const { return Control<QLabel>(window, name)->text(); }
 
     // Shows the current slot and scrolls the view.
     void ScrollTo(int x, int y)
     {
         window.ClipClicked(window.CurrentImage, 1);
-        window.HS->setMaximum(500);
-        window.VS->setMaximum(500);
-        window.HS->setValue(x);
-        window.VS->setValue(y);
+        for (const char* name : { "HS", "VS" })
+            Control<QScrollBar>(window, name)->setMaximum(500);
+        Control<QScrollBar>(window, "HS")->setValue(x);
+        Control<QScrollBar>(window, "VS")->setValue(y);
     }
 };
 
@@ -154,9 +161,10 @@ private slots:
         const QStringList names { "Ding", "Dent", "Rust", "Scratch", "Stain", "Tear", "Cig Burn", "Mechanical Damage",
             "Electrical Damage", "", "General Damage" };
         const QList<int> tops { 8, 32, 56, 80, 112, 136, 160, 192, 216, -1, 240 };
-        QCOMPARE(w.window.PicTbr->geometry(), QRect(14, 180, 51, 485));
+        const auto* toolbar = Control<DamageToolbar>(w.window, "PicTbr");
+        QCOMPARE(toolbar->geometry(), QRect(14, 180, 51, 485));
         for (int number = 0; number <= 10; ++number) {
-            QToolButton* button = w.window.PicTbr->TBR(number);
+            QToolButton* button = toolbar->TBR(number);
             if (number == 9) {
                 QVERIFY(!button);
                 continue;
@@ -170,23 +178,21 @@ private slots:
     void placingAMarker()
     {
         Window w;
-        QTest::mouseClick(w.window.PicTbr->TBR(1), Qt::LeftButton);
-        QCOMPARE(w.window.OBJ.size(), size_t(2));
-        const Marker* marker = w.window.OBJ[1];
+        QTest::mouseClick(Control<QToolButton>(w.window, "TBR1"), Qt::LeftButton);
+        QCOMPARE(w.OBJ().Count(), 2);
+        const MarkerItem& marker = w.OBJ().Item(1);
         // Placed unscrolled at 0, 0, the store moves it to 1, 1.
-        QCOMPARE(marker->Place(), QRectF(1, 1, 21, 17));
-        QCOMPARE(marker->Tag, QStringLiteral("1"));
-        QCOMPARE(marker->Detail(), QString());
-        QVERIFY(!marker->isHidden());
+        QCOMPARE(marker.Place, QRectF(1, 1, 21, 17));
+        QCOMPARE(marker.Tag, QStringLiteral("1"));
+        QCOMPARE(marker.Detail, QString());
+        QVERIFY(w.OBJ().IsShown(1));
         QCOMPARE(w.List(0), QStringLiteral("1;629;480;29.95238;28.23529;1;,"));
         QCOMPARE(w.window.CurrentObject, 1);
         QCOMPARE(w.window.ImageObjectCount, 1);
         QCOMPARE(w.window.GroupObjectCount, 1);
-        QCOMPARE(w.window.Totals->LblCount->text(), QStringLiteral("1"));
-        QCOMPARE(w.window.Totals->LblTotal->text(), QStringLiteral("1"));
+        QCOMPARE(w.Label("LblCount"), QStringLiteral("1"));
+        QCOMPARE(w.Label("LblTotal"), QStringLiteral("1"));
         QVERIFY(w.window.Changed);
-        QVERIFY(!w.window.Selection->isHidden());
-        QCOMPARE(w.window.Selection->geometry(), QRect(-1, -1, 25, 21));
     }
 
     void markerLandsAtTheScrollPosition()
@@ -194,7 +200,7 @@ private slots:
         Window w;
         w.ScrollTo(120, 80);
         w.window.TBR_Click(1);
-        QCOMPARE(w.window.OBJ[1]->Place(), QRectF(120, 80, 21, 17));
+        QCOMPARE(w.OBJ().Item(1).Place, QRectF(120, 80, 21, 17));
         QCOMPARE(w.List(0), QStringLiteral("1;5.241667;6;29.95238;28.23529;1;,"));
     }
 
@@ -203,12 +209,12 @@ private slots:
         Window w;
         w.ScrollTo(0, 0);
         for (int type : { 0, 5, 10 }) {
-            w.window.HS->setValue(type * 10 + 10);
+            Control<QScrollBar>(w.window, "HS")->setValue(type * 10 + 10);
             w.window.TBR_Click(type);
         }
-        w.window.OBJ[2]->hide();
-        w.window.CurrentObject = 3;
-        w.window.StoreObjects();
+        w.Click(2, Qt::RightButton);
+        Control<QMenu>(w.window, "mnuObject")->hide();
+        Control<QAction>(w.window, "mnuDelete")->trigger();
         const QList<QStringView> records = SplitRecords(w.List(0));
         QCOMPARE(records.size(), 2);
         QVERIFY(records[0].startsWith(u"0;62.9;"));
@@ -229,7 +235,7 @@ private slots:
             QCOMPARE(fields[5], u"7");
         }
         QCOMPARE(w.window.GroupObjectCount, 10);
-        QCOMPARE(w.window.Totals->LblCount->text(), QStringLiteral("10"));
+        QCOMPARE(w.Label("LblCount"), QStringLiteral("10"));
     }
 
     void onlyTheSelectedMarkerIsMeasuredAgain()
@@ -237,11 +243,12 @@ private slots:
         Window w;
         w.window.TBR_Click(1);
         w.window.TBR_Click(2);
-        w.window.OBJ[1]->Move(300, 200); // moved while not the selected one
+        // Marker 1, under marker 2, is moved while not the selected one.
+        w.OBJ().SendToBack(2);
+        w.OBJ().SetPlace(1, QRectF(300, 200, 21, 17));
         w.window.StoreObjects();
         QCOMPARE(w.List(0), QStringLiteral("1;629;480;29.95238;28.23529;1;,2;629;480;29.95238;28.23529;2;,"));
-        w.window.CurrentObject = 1;
-        w.window.StoreObjects();
+        w.Click(1);
         QVERIFY(w.List(0).startsWith(QStringLiteral("1;2.096667;2.4;29.95238;28.23529;1;,")));
     }
 
@@ -249,7 +256,7 @@ private slots:
     {
         Window w;
         w.window.ClipClicked(0, 1);
-        w.window.PicZoom->SetDisplaySize(QSizeF(0, 0));
+        Control<PictureSurface>(w.window, "PicZoom")->SetDisplaySize(QSizeF(0, 0));
         w.window.TBR_Click(1);
         QCOMPARE(w.List(0), QStringLiteral("1;1;1;0.04761905;0.05882353;1;,"));
     }
@@ -257,10 +264,10 @@ private slots:
     void markersJoinTheSlotsOwnMarkers()
     {
         Window w("1;2;2;30;30;1;250;;,3;4;4;30;30;3;;;,");
-        QCOMPARE(w.window.DisplayedSlot, -1);
+        QCOMPARE(w.OBJ().DisplayedSlot(), -1);
         w.window.TBR_Click(4);
         // The slot was shown first, so its two markers were kept.
-        QCOMPARE(w.window.DisplayedSlot, 0);
+        QCOMPARE(w.OBJ().DisplayedSlot(), 0);
         QCOMPARE(w.window.GroupObjectCount, 3);
         QCOMPARE(w.window.ImageObjectCount, 3);
         QCOMPARE(w.window.CurrentObject, 3);
@@ -271,21 +278,24 @@ private slots:
     {
         Window w;
         w.window.ClipClicked(2, 1); // an empty slot: the Image menu
-        w.window.mnuImage->hide();
+        Control<QMenu>(w.window, "mnuImage")->hide();
         w.window.TBR_Click(1);
         const FakePlatform::Call message = w.fake.LastMessage();
         QCOMPARE(
             message.Text, QStringLiteral("There is no picture in Pic 3 to place a marker on. Import a picture first."));
         QCOMPARE(message.Title, QStringLiteral("Sub : TBR_Click"));
-        QCOMPARE(w.window.OBJ.size(), size_t(1));
+        QCOMPARE(w.OBJ().Count(), 1);
         QVERIFY(w.List(2).isEmpty());
         QCOMPARE(w.window.GroupObjectCount, 0);
     }
 
     void groupCountIsHeldTo16Bits()
     {
-        Window w;
-        w.window.GroupObjectCount = 32767;
+        QString full;
+        for (int i = 0; i < 32767; ++i)
+            full += QStringLiteral("1;2;2;30;30;1;;,");
+        Window w("", full);
+        QCOMPARE(w.window.GroupObjectCount, 32767);
         w.window.TBR_Click(1);
         QCOMPARE(w.fake.Messages().size(), 1);
         const FakePlatform::Call message = w.fake.LastMessage();
@@ -293,7 +303,7 @@ private slots:
         QCOMPARE(message.Title, QStringLiteral("Sub : TBR_Click"));
         QCOMPARE(message.Buttons, MsgButtons::Ok);
         QCOMPARE(message.Icon, MsgIcon::Information);
-        QCOMPARE(w.window.OBJ.size(), size_t(1));
+        QCOMPARE(w.OBJ().Count(), 1);
         QCOMPARE(w.window.GroupObjectCount, 32767);
         QVERIFY(!w.window.Changed);
     }
@@ -305,14 +315,9 @@ private slots:
         w.window.TBR_Click(2);
         w.fake.Answers = { MsgAnswer::No };
         w.window.NewFile();
-        QCOMPARE(w.window.OBJ.size(), size_t(1));
-        QCOMPARE(w.window.ObjPlacement.size(), size_t(1));
+        QCOMPARE(w.OBJ().Count(), 1);
+        QCOMPARE(w.OBJ().StackingOrder().size(), size_t(0));
         QCOMPARE(w.window.CurrentObject, 0);
-        QVERIFY(w.window.Selection->isHidden());
-        const QObjectList children = w.window.PicZoom->children();
-        QCOMPARE(std::count_if(children.begin(), children.end(),
-                     [](QObject* child) { return dynamic_cast<Marker*>(child) != nullptr; }),
-            1);
     }
 
     void savedMarkersReopenByteForByte()
@@ -327,8 +332,8 @@ private slots:
         w.ScrollTo(37, 0);
         w.window.TBR_Click(3);
         w.window.TBR_Click(10);
-        w.window.OBJ[2]->SetDetail("1000;01/02/2006;roof");
-        w.window.StoreObjects();
+        w.fake.DetailAnswers = { QStringLiteral("1000;01/02/2006;roof") };
+        QTest::mouseDClick(&w.OBJ(), Qt::LeftButton, {}, w.OBJ().Item(2).Place.center().toPoint());
         const QStringList lists { w.List(0), w.List(1), w.List(2) };
         w.window.SaveFile();
         const QByteArray saved = ReadBytes(path);
@@ -336,7 +341,10 @@ private slots:
         QCOMPARE((QStringList { w.List(0), w.List(1), w.List(2) }), lists);
         QCOMPARE(w.window.GroupObjectCount, 3);
         QCOMPARE(w.window.ObjIDTotal, 1250.0);
-        w.window.Changed = true;
+        // The value typed over with itself.
+        Control<QLineEdit>(w.window, "txtNum")->setText("850");
+        Control<QLineEdit>(w.window, "txtNum")->setText("8500");
+        QVERIFY(w.window.Changed);
         w.window.SaveFile();
         QCOMPARE(ReadBytes(path), saved);
     }

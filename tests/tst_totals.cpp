@@ -1,11 +1,11 @@
 // The totals panel and the value fields: figures, the car value's effect on
 // the changed flag, what the car value field refuses, and Enter walking the
 // name fields.
+#include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
-#include "objects/TotalsPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +16,21 @@ namespace {
 
 // Two markers costing 250 and 1000 on a picture that needs no file.
 const QString TwoCosts = QStringLiteral("1;2;2;30;30;1;250;;,3;4;4;30;30;3;1000;01/02/2006;rear,");
+
+QString Label(const frmImage& window, const char* name)
+{
+    return Control<QLabel>(window, name)->text();
+}
+
+QLineEdit* CarValue(const frmImage& window)
+{
+    return Control<QLineEdit>(window, "txtNum");
+}
+
+QLineEdit* Word(const frmImage& window, int i)
+{
+    return Control<QLineEdit>(window, QStringLiteral("txtWord%1").arg(i));
+}
 
 } // namespace
 
@@ -63,10 +78,10 @@ private slots:
         window.Form_Load(QString());
         QTemporaryDir dir;
         OpenGroup(window, dir, carValue, objects);
-        QCOMPARE(window.Totals->LblIDTotal->text(), damages);
-        QCOMPARE(window.Totals->LblRes->text(), current);
-        QCOMPARE(window.Totals->LblTotal->text(), QString::number(objects.count(u',')));
-        QCOMPARE(window.Totals->LblCount->text(), QStringLiteral("0"));
+        QCOMPARE(Label(window, "LblIDTotal"), damages);
+        QCOMPARE(Label(window, "LblRes"), current);
+        QCOMPARE(Label(window, "LblTotal"), QString::number(objects.count(u',')));
+        QCOMPARE(Label(window, "LblCount"), QStringLiteral("0"));
     }
 
     void editingTheCarValueFollowsTheTotals()
@@ -76,8 +91,8 @@ private slots:
         window.Form_Load(QString());
         QTemporaryDir dir;
         OpenGroup(window, dir, "8500", TwoCosts);
-        window.txtNum->setText("10000.5");
-        QCOMPARE(window.Totals->LblRes->text(), QStringLiteral("8750.5"));
+        CarValue(window)->setText("10000.5");
+        QCOMPARE(Label(window, "LblRes"), QStringLiteral("8750.5"));
     }
 
     void carValueMarksOnlyATitledGroupChanged()
@@ -85,22 +100,23 @@ private slots:
         FakePlatform fake;
         frmImage window(fake.Bundle());
         window.Form_Load(QString());
-        QTest::keyClicks(window.txtNum, "8500");
+        QTest::keyClicks(CarValue(window), "8500");
         QVERIFY(!window.Changed);
-        QCOMPARE(window.Totals->LblRes->text(), QStringLiteral("8500"));
+        QCOMPARE(Label(window, "LblRes"), QStringLiteral("8500"));
 
         QTemporaryDir dir;
         OpenGroup(window, dir, "8500", QString());
         QVERIFY(!window.Changed); // the reader's own setting marks nothing
-        QTest::keyClicks(window.txtNum, "0");
+        QTest::keyClicks(CarValue(window), "0");
         QVERIFY(window.Changed);
 
-        window.Changed = false;
-        window.FileName.clear();
-        window.NewFile(); // emptying the car value marks nothing either
+        window.SaveFile();
         QVERIFY(!window.Changed);
-        QCOMPARE(window.txtNum->text(), QString());
-        QCOMPARE(window.Totals->LblRes->text(), QStringLiteral("0"));
+        window.NewFile(); // emptying the car value marks nothing either
+        QVERIFY(fake.Calls.isEmpty());
+        QVERIFY(!window.Changed);
+        QCOMPARE(CarValue(window)->text(), QString());
+        QCOMPARE(Label(window, "LblRes"), QStringLiteral("0"));
     }
 
     void carValueRefusesWhatTheFileCannotHold()
@@ -108,14 +124,15 @@ private slots:
         FakePlatform fake;
         frmImage window(fake.Bundle());
         window.Form_Load(QString());
-        QTest::keyClicks(window.txtNum, "85;0\"0");
-        QCOMPARE(window.txtNum->text(), QStringLiteral("8500"));
-        window.txtNum->selectAll();
-        window.txtNum->insert("12;5"); // as a paste arrives
-        QCOMPARE(window.txtNum->text(), QStringLiteral("8500"));
-        window.txtNum->clear();
-        QTest::keyClicks(window.txtNum, QString(60, u'9'));
-        QCOMPARE(window.txtNum->text().size(), 50);
+        QLineEdit* field = CarValue(window);
+        QTest::keyClicks(field, "85;0\"0");
+        QCOMPARE(field->text(), QStringLiteral("8500"));
+        field->selectAll();
+        field->insert("12;5"); // as a paste arrives
+        QCOMPARE(field->text(), QStringLiteral("8500"));
+        field->clear();
+        QTest::keyClicks(field, QString(60, u'9'));
+        QCOMPARE(field->text().size(), 50);
     }
 
     void nameFieldsKeepLongNamesFromAFile()
@@ -128,11 +145,12 @@ private slots:
         const QString path = dir.filePath("Smith-Sedan-Rear-" + longId + ".grp");
         WriteBytes(path, "\"VOSKImageViewer1;\"\r\n");
         window.OpenFile(path);
-        QCOMPARE(window.txtWord[3]->text(), longId);
+        QCOMPARE(Word(window, 3)->text(), longId);
         // Typing is still held to the field's length.
-        window.txtWord[2]->clear();
-        QTest::keyClicks(window.txtWord[2], QString(30, u'x'));
-        QCOMPARE(window.txtWord[2]->text().size(), 25);
+        QLineEdit* type = Word(window, 2);
+        type->clear();
+        QTest::keyClicks(type, QString(30, u'x'));
+        QCOMPARE(type->text().size(), 25);
     }
 
     void enterWalksTheNameFields()
@@ -144,9 +162,9 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         for (int i = 0; i < 4; ++i) {
-            window.txtWord[i]->setFocus();
-            QTest::keyClick(window.txtWord[i], Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), window.txtWord[(i + 1) % 4]);
+            Word(window, i)->setFocus();
+            QTest::keyClick(Word(window, i), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Word(window, (i + 1) % 4)));
         }
     }
 };

@@ -1,21 +1,21 @@
 // Pictures in the viewport: fitting, zooming, actual size and scroll bars;
 // choosing the displayed picture with its markers; importing and removing
 // pictures; and the rule that each slot's list holds only its own markers.
+#include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
-#include "objects/Marker.h"
+#include "objects/MarkerLayer.h"
 #include "objects/ObjectList.h"
-#include "viewport/OutlineBox.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/PictureSurface.h"
-#include "viewport/SlotCaption.h"
 #include "viewport/Thumbnail.h"
 #include "viewport/ViewGeometry.h"
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -54,16 +54,56 @@ struct Window {
         window.OpenFile(path);
     }
 
-    QString List(int slot) const { return window.LbFileName[slot]->Tag; }
-    QSizeF Surface() const { return window.PicZoom->DisplaySize(); }
+    QString List(int slot) const { return SlotList(window, slot); }
+    QSizeF Surface() const { return PicZoom()->DisplaySize(); }
     QStringList Tags() const
     {
         QStringList tags;
-        for (size_t i = 1; i < window.OBJ.size(); ++i)
-            tags.append(window.OBJ[i]->Tag);
+        for (int i = 1; i < OBJ().Count(); ++i)
+            tags.append(OBJ().Item(i).Tag);
         return tags;
     }
+
+    MarkerLayer& OBJ() const { return Markers(window); }
+    // A marker's left edge on the picture surface.
+    double Left(int index) const { return OBJ().Item(index).Place.left(); }
+    PictureSurface* PicZoom() const { return Control<PictureSurface>(window, "PicZoom"); }
+    QWidget* PicArea() const { return Control<QWidget>(window, "PicArea"); }
+    QScrollBar* HS() const { return Control<QScrollBar>(window, "HS"); }
+    QScrollBar* VS() const { return Control<QScrollBar>(window, "VS"); }
+    Thumbnail* IMG(int slot) const { return Control<Thumbnail>(window, QStringLiteral("IMG%1").arg(slot)); }
+    QString Caption(int slot) const
+    {
+        return Control<QLabel>(window, QStringLiteral("LbFileName%1").arg(slot))->text();
+    }
+    template <class T = QAction> T* Menu(const char* name) const { return Control<T>(window, name); }
+
+    // Where a marker's top-left corner shows in the viewport box.
+    QPoint InBox(int index) const { return OBJ().mapTo(PicArea(), OBJ().Item(index).Place.topLeft().toPoint()); }
+
+    // A click on a marker, at its centre: the marker becomes the current
+    // one and is stored again when the button comes up.
+    void Click(int index) const
+    {
+        QTest::mouseClick(&OBJ(), Qt::LeftButton, {}, OBJ().Item(index).Place.center().toPoint());
+    }
+    // A double click on a marker, at its centre, as the mouse delivers it:
+    // press, release, double click, release.
+    void DoubleClick(int index) const
+    {
+        const QPoint centre = OBJ().Item(index).Place.center().toPoint();
+        QTest::mouseClick(&OBJ(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(&OBJ(), Qt::LeftButton, {}, centre);
+        QTest::mouseRelease(&OBJ(), Qt::LeftButton, {}, centre);
+    }
 };
+
+// Where a control stands in the window's own pixels: those of its client
+// area below the menu bar, where the thumbnail strip and the panels sit.
+QPoint WindowPlace(const frmImage& window, const char* name)
+{
+    return Control<QWidget>(window, name)->mapTo(window.centralWidget(), QPoint());
+}
 
 } // namespace
 
@@ -107,17 +147,17 @@ private slots:
         Window w({ { QSize(1600, 1200), "3;4;4;30;30;3;250;;," } });
         w.window.ClipClicked(0, 1);
         QVERIFY(Near(w.Surface().width(), 629) && Near(w.Surface().height(), 471.75));
-        QCOMPARE(w.window.PicZoom->pos(), QPoint(0, 0));
-        QCOMPARE(w.window.PicZoom->DisplayedPath(), w.dir.filePath("p0.png"));
-        QVERIFY(Near(w.window.OBJ[1]->Left(), 157.25));
-        QVERIFY(w.window.HS->isHidden() && w.window.VS->isHidden());
+        QCOMPARE(w.PicZoom()->pos(), QPoint(0, 0));
+        QCOMPARE(w.PicZoom()->DisplayedPath(), w.dir.filePath("p0.png"));
+        QVERIFY(Near(w.Left(1), 157.25));
+        QVERIFY(w.HS()->isHidden() && w.VS()->isHidden());
 
-        w.window.mnuzoomin->trigger();
+        w.Menu("mnuzoomin")->trigger();
         QVERIFY(Near(w.Surface().width(), 660.45) && Near(w.Surface().height(), 495.34));
-        QVERIFY(Near(w.window.OBJ[1]->Left(), 165.11));
-        QCOMPARE(w.window.HS->maximum(), 31);
-        QCOMPARE(w.window.VS->maximum(), 15);
-        QVERIFY(!w.window.HS->isHidden() && !w.window.VS->isHidden());
+        QVERIFY(Near(w.Left(1), 165.11));
+        QCOMPARE(w.HS()->maximum(), 31);
+        QCOMPARE(w.VS()->maximum(), 15);
+        QVERIFY(!w.HS()->isHidden() && !w.VS()->isHidden());
         // Zooming changes neither the list nor the changed flag.
         QCOMPARE(w.List(0), QStringLiteral("3;4;4;30;30;3;250;;,"));
         QVERIFY(!w.window.Changed);
@@ -141,21 +181,21 @@ private slots:
         w.window.ClipClicked(0, 1);
         w.window.ActualSize();
         QCOMPARE(w.Surface(), QSizeF(picture));
-        QCOMPARE(!w.window.HS->isHidden(), horizontal);
-        QCOMPARE(w.window.HS->isEnabled(), horizontal);
-        QVERIFY(w.window.VS->isHidden());
+        QCOMPARE(!w.HS()->isHidden(), horizontal);
+        QCOMPARE(w.HS()->isEnabled(), horizontal);
+        QVERIFY(w.VS()->isHidden());
         if (!horizontal)
             return;
-        QCOMPARE(w.window.HS->maximum(), maximum);
-        QCOMPARE(w.window.HS->value(), 0);
+        QCOMPARE(w.HS()->maximum(), maximum);
+        QCOMPARE(w.HS()->value(), 0);
         // One arrow click moves by 100, stopping at the end.
-        w.window.HS->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(w.window.HS->value(), maximum);
-        QCOMPARE(w.window.PicZoom->x(), -maximum);
+        w.HS()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(w.HS()->value(), maximum);
+        QCOMPARE(w.PicZoom()->x(), -maximum);
         // A zoom always ends scrolled back to the top-left corner.
         w.window.ZoomIn();
-        QCOMPARE(w.window.HS->value(), 0);
-        QCOMPARE(w.window.PicZoom->pos(), QPoint(0, 0));
+        QCOMPARE(w.HS()->value(), 0);
+        QCOMPARE(w.PicZoom()->pos(), QPoint(0, 0));
     }
 
     void markersMoveWithTheScrolledSurface()
@@ -163,14 +203,14 @@ private slots:
         Window w({ { QSize(1600, 1200), "3;4;4;30;30;3;;;," } });
         w.window.ClipClicked(0, 1);
         w.window.ActualSize();
-        const QPoint before = w.window.OBJ[1]->mapTo(w.window.PicArea, QPoint(0, 0));
-        w.window.HS->setValue(120);
-        w.window.VS->setValue(80);
-        QCOMPARE(w.window.OBJ[1]->mapTo(w.window.PicArea, QPoint(0, 0)), before - QPoint(120, 80));
-        QVERIFY(Near(w.window.OBJ[1]->Left(), 400));
+        const QPoint before = w.InBox(1);
+        w.HS()->setValue(120);
+        w.VS()->setValue(80);
+        QCOMPARE(w.InBox(1), before - QPoint(120, 80));
+        QVERIFY(Near(w.Left(1), 400));
         w.window.ScaleToFit();
-        QCOMPARE(w.window.PicZoom->pos(), QPoint(0, 0));
-        QVERIFY(Near(w.window.OBJ[1]->Left(), 157.25));
+        QCOMPARE(w.PicZoom()->pos(), QPoint(0, 0));
+        QVERIFY(Near(w.Left(1), 157.25));
     }
 
     void zoomKeepsTheViewUsable()
@@ -183,7 +223,7 @@ private slots:
         // Two steps fit what the scroll bars can address; the third and later
         // are refused.
         QVERIFY(Near(w.Surface().width(), 33075));
-        QCOMPARE(w.window.HS->maximum(), 32446);
+        QCOMPARE(w.HS()->maximum(), 32446);
 
         w.window.ClipClicked(1, 1);
         for (int i = 0; i < 10; ++i)
@@ -210,19 +250,19 @@ private slots:
         w.window.ScaleToFit();
         QCOMPARE(w.Surface(), before);
         QVERIFY(w.fake.Calls.isEmpty());
-        w.window.PicZoom->Pressed(2, QPoint(10, 10));
-        QVERIFY(!w.window.mnuzoom->isVisible());
+        QTest::mouseClick(w.PicZoom(), Qt::RightButton, {}, QPoint(10, 10));
+        QVERIFY(!w.Menu<QMenu>("mnuzoom")->isVisible());
     }
 
     void rightPressOnTheSurfaceOffersTheZoomMenu()
     {
         Window w({ { QSize(100, 100), "" } });
         w.window.ClipClicked(0, 1);
-        QTest::mouseClick(w.window.PicZoom, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(w.window.mnuzoom->isVisible());
-        w.window.mnuzoom->hide();
-        QTest::mouseClick(w.window.PicZoom, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!w.window.mnuzoom->isVisible());
+        QTest::mouseClick(w.PicZoom(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(w.Menu<QMenu>("mnuzoom")->isVisible());
+        w.Menu<QMenu>("mnuzoom")->hide();
+        QTest::mouseClick(w.PicZoom(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!w.Menu<QMenu>("mnuzoom")->isVisible());
     }
 
     void activeFrameFollowsTheSlot()
@@ -231,8 +271,8 @@ private slots:
         const QList<int> lefts { 19, 187, 355, 523, 685, 849 };
         for (int slot = 0; slot < 6; ++slot) {
             w.window.ClipClicked(slot, 2);
-            w.window.mnuImage->hide();
-            QCOMPARE(w.window.Border->pos(), QPoint(lefts[slot], 33));
+            w.Menu<QMenu>("mnuImage")->hide();
+            QCOMPARE(WindowPlace(w.window, "Border"), QPoint(lefts[slot], 33));
             QCOMPARE(w.window.CurrentImage, slot);
         }
     }
@@ -242,26 +282,26 @@ private slots:
         Window w({ { QSize(100, 100), "1;2;2;30;30;1;;;," }, { QSize(100, 100), "" } });
         w.window.ClipClicked(0, 1);
         // A right press on the displayed slot keeps the view.
-        QTest::mouseClick(w.window.IMG[0], Qt::RightButton);
-        QVERIFY(w.window.mnuImage->isVisible());
-        QVERIFY(w.window.mnuRemove->isEnabled());
-        QCOMPARE(w.window.DisplayedSlot, 0);
-        QCOMPARE(w.window.OBJ.size(), size_t(2));
-        w.window.mnuImage->hide();
+        QTest::mouseClick(w.IMG(0), Qt::RightButton);
+        QVERIFY(w.Menu<QMenu>("mnuImage")->isVisible());
+        QVERIFY(w.Menu("mnuRemove")->isEnabled());
+        QCOMPARE(w.OBJ().DisplayedSlot(), 0);
+        QCOMPARE(w.OBJ().Count(), 2);
+        w.Menu<QMenu>("mnuImage")->hide();
         // A right press on another slot clears the view.
-        QTest::mouseClick(w.window.IMG[1], Qt::RightButton);
+        QTest::mouseClick(w.IMG(1), Qt::RightButton);
         QCOMPARE(w.window.CurrentImage, 1);
-        QCOMPARE(w.window.DisplayedSlot, -1);
-        QCOMPARE(w.window.OBJ.size(), size_t(1));
+        QCOMPARE(w.OBJ().DisplayedSlot(), -1);
+        QCOMPARE(w.OBJ().Count(), 1);
         QCOMPARE(w.window.ImageObjectCount, 0);
-        QVERIFY(w.window.PicZoom->DisplayedPath().isEmpty());
-        w.window.mnuImage->hide();
+        QVERIFY(w.PicZoom()->DisplayedPath().isEmpty());
+        w.Menu<QMenu>("mnuImage")->hide();
         // A left press on an empty slot offers the menu without "Remove Image".
-        QTest::mouseClick(w.window.IMG[3], Qt::LeftButton);
-        QVERIFY(w.window.mnuImage->isVisible());
-        QVERIFY(!w.window.mnuRemove->isEnabled());
+        QTest::mouseClick(w.IMG(3), Qt::LeftButton);
+        QVERIFY(w.Menu<QMenu>("mnuImage")->isVisible());
+        QVERIFY(!w.Menu("mnuRemove")->isEnabled());
         QCOMPARE(w.window.CurrentImage, 3);
-        w.window.mnuImage->hide();
+        w.Menu<QMenu>("mnuImage")->hide();
         QVERIFY(!w.window.Changed);
     }
 
@@ -275,11 +315,11 @@ private slots:
         QCOMPARE(w.Tags(), (QStringList { "3", "10", "0", "1", "2" }));
         QCOMPARE(w.window.CurrentObject, 5);
         QCOMPARE(w.window.ImageObjectCount, 5);
-        QCOMPARE(w.window.OBJ[2]->Detail(), QStringLiteral("250;01/02/2006;roof;rear"));
+        QCOMPARE(w.OBJ().Item(2).Detail, QStringLiteral("250;01/02/2006;roof;rear"));
         // A store after the rebuild writes the records back as they were.
         const QString before = w.List(0);
-        w.window.CurrentObject = 2;
-        w.window.StoreObjects();
+        w.Click(2);
+        QCOMPARE(w.window.CurrentObject, 2);
         QCOMPARE(w.List(0), before);
 
         w.window.ClipClicked(1, 1);
@@ -319,11 +359,11 @@ private slots:
     {
         Window w({ { QSize(), "3;4;4;30;30;3;100;;," } });
         w.window.ClipClicked(0, 1);
-        QCOMPARE(w.window.PicZoom->DisplayedPath(), w.dir.filePath("p0.png"));
-        QCOMPARE(w.window.PicZoom->NaturalSize(), QSizeF(640, 480));
+        QCOMPARE(w.PicZoom()->DisplayedPath(), w.dir.filePath("p0.png"));
+        QCOMPARE(w.PicZoom()->NaturalSize(), QSizeF(640, 480));
         QVERIFY(Near(w.Surface().width(), 629) && Near(w.Surface().height(), 471.75));
-        QCOMPARE(w.window.OBJ.size(), size_t(2));
-        QVERIFY(Near(w.window.OBJ[1]->Left(), 157.25));
+        QCOMPARE(w.OBJ().Count(), 2);
+        QVERIFY(Near(w.Left(1), 157.25));
         QVERIFY(w.fake.Calls.isEmpty());
     }
 
@@ -333,7 +373,7 @@ private slots:
         const QString tiff = w.dir.filePath("door.tiff");
         QVERIFY(QImage(QSize(80, 60), QImage::Format_RGB32).save(tiff));
         w.fake.Paths = { tiff };
-        w.window.mnuImport->trigger();
+        w.Menu("mnuImport")->trigger();
         QCOMPARE(w.fake.Calls.size(), 1);
         QCOMPARE(w.fake.Calls[0].Kind, QStringLiteral("open"));
         QCOMPARE(w.fake.Calls[0].Title, QStringLiteral("Nimbrel - 1.0 : Import Picture"));
@@ -341,16 +381,16 @@ private slots:
             QStringLiteral("Pictures (*.bmp;*.ico;*.jpg;*.gif;*.tiff)|*.bmp;*.ico;*.jpg;*.gif;*.tiff"));
         QCOMPARE(w.fake.Calls[0].Text, QString());
         // Into the current slot, which had a picture: its list stays.
-        QCOMPARE(w.window.IMG[0]->Tag, tiff);
-        QCOMPARE(w.window.IMG[0]->toolTip(), tiff);
-        QVERIFY(w.window.IMG[0]->HasPicture());
-        QCOMPARE(w.window.LbFileName[0]->text(), QStringLiteral("door.tiff"));
+        QCOMPARE(SlotPath(w.window, 0), tiff);
+        QCOMPARE(w.IMG(0)->toolTip(), tiff);
+        QVERIFY(w.IMG(0)->HasPicture());
+        QCOMPARE(w.Caption(0), QStringLiteral("door.tiff"));
         QCOMPARE(w.List(0), QStringLiteral("1;2;2;30;30;1;;;,"));
         QVERIFY(w.window.Changed);
-        QVERIFY(w.window.PicZoom->DisplayedPath().isEmpty()); // not shown until chosen
+        QVERIFY(w.PicZoom()->DisplayedPath().isEmpty()); // not shown until chosen
         w.window.ClipClicked(0, 1);
-        QCOMPARE(w.window.PicZoom->NaturalSize(), QSizeF(80, 60));
-        QCOMPARE(w.window.OBJ.size(), size_t(2));
+        QCOMPARE(w.PicZoom()->NaturalSize(), QSizeF(80, 60));
+        QCOMPARE(w.OBJ().Count(), 2);
     }
 
     void importRefusals_data()
@@ -386,8 +426,8 @@ private slots:
         QCOMPARE(message.Text, text.contains("%1") ? text.arg(path) : text);
         QCOMPARE(message.Title, title);
         QCOMPARE(int(message.Icon), icon);
-        QVERIFY(w.window.IMG[0]->Tag.isEmpty());
-        QCOMPARE(w.window.LbFileName[0]->text(), QStringLiteral("Pic 1"));
+        QVERIFY(SlotPath(w.window, 0).isEmpty());
+        QCOMPARE(w.Caption(0), QStringLiteral("Pic 1"));
         QVERIFY(!w.window.Changed);
     }
 
@@ -395,7 +435,7 @@ private slots:
     {
         Window w({ { QSize(100, 100), "" } });
         w.window.ImportImage();
-        QCOMPARE(w.window.IMG[0]->Tag, w.dir.filePath("p0.png"));
+        QCOMPARE(SlotPath(w.window, 0), w.dir.filePath("p0.png"));
         QVERIFY(!w.window.Changed);
     }
 
@@ -405,14 +445,14 @@ private slots:
             { QSize(50, 50), "1;2;2;30;30;1;;;,2;2;2;30;30;2;;;," }, { QSize(50, 50), "3;2;2;30;30;3;;;," } });
         QCOMPARE(w.window.GroupObjectCount, 3);
         w.window.ClipClicked(4, 2);
-        w.window.mnuImage->hide();
-        w.window.mnuRemove->trigger();
-        QCOMPARE(w.window.LbFileName[4]->text(), QStringLiteral("Pic 5"));
-        QVERIFY(w.window.IMG[4]->Tag.isEmpty());
-        QVERIFY(!w.window.IMG[4]->HasPicture());
+        w.Menu<QMenu>("mnuImage")->hide();
+        w.Menu("mnuRemove")->trigger();
+        QCOMPARE(w.Caption(4), QStringLiteral("Pic 5"));
+        QVERIFY(SlotPath(w.window, 4).isEmpty());
+        QVERIFY(!w.IMG(4)->HasPicture());
         QVERIFY(w.List(4).isEmpty());
         QCOMPARE(w.window.GroupObjectCount, 1);
-        QCOMPARE(w.window.LbFileName[5]->text(), QStringLiteral("p5"));
+        QCOMPARE(w.Caption(5), QStringLiteral("p5"));
         QVERIFY(w.window.Changed);
         w.window.SaveFile();
         const GroupFileContent saved = ReadGroupFile(w.path);
@@ -420,19 +460,19 @@ private slots:
         QCOMPARE(saved.Pictures[4].Path, w.dir.filePath("p5.png"));
         // Opened again, the gap has closed up.
         w.window.OpenFile(w.path);
-        QCOMPARE(w.window.IMG[4]->Tag, w.dir.filePath("p5.png"));
+        QCOMPARE(SlotPath(w.window, 4), w.dir.filePath("p5.png"));
         QCOMPARE(w.List(4), QStringLiteral("3;2;2;30;30;3;;;,"));
-        QVERIFY(w.window.IMG[5]->Tag.isEmpty());
+        QVERIFY(SlotPath(w.window, 5).isEmpty());
     }
 
     void removeOnAnEmptySlot()
     {
         Window w({ { QSize(50, 50), "1;2;2;30;30;1;;;," } });
         w.window.ClipClicked(3, 1);
-        w.window.mnuImage->hide();
+        w.Menu<QMenu>("mnuImage")->hide();
         w.window.RemoveImage();
         QVERIFY(w.window.Changed);
-        QCOMPARE(w.window.IMG[0]->Tag, w.dir.filePath("p0.png"));
+        QCOMPARE(SlotPath(w.window, 0), w.dir.filePath("p0.png"));
         QCOMPARE(w.window.GroupObjectCount, 1);
     }
 
@@ -465,28 +505,29 @@ private slots:
             default: { // place a marker and mark it with the slot it was placed on
                 const int image = w.window.CurrentImage;
                 w.window.TBR_Click(int(random.bounded(9)));
-                if (w.window.CurrentObject > 0 && w.window.DisplayedSlot == image
-                    && w.window.OBJ[w.window.CurrentObject]->Detail().isEmpty()) {
-                    w.window.OBJ[w.window.CurrentObject]->SetDetail(
-                        QStringLiteral("%1;;slot %2").arg(++placed).arg(image));
-                    w.window.StoreObjects();
+                const int marker = w.window.CurrentObject;
+                if (marker > 0 && w.OBJ().DisplayedSlot() == image && w.OBJ().Item(marker).Detail.isEmpty()) {
+                    const QString detail = QStringLiteral("%1;;slot %2").arg(++placed).arg(image);
+                    w.fake.DetailAnswers = { detail };
+                    w.DoubleClick(marker);
+                    QCOMPARE(w.OBJ().Item(marker).Detail, detail);
                 }
                 break;
             }
             }
-            w.window.mnuImage->hide();
+            w.Menu<QMenu>("mnuImage")->hide();
             qsizetype records = 0;
             for (int i = 0; i < 6; ++i) {
                 records += CountRecords(w.List(i));
                 for (QStringView record : SplitRecords(w.List(i)))
                     QVERIFY2(record.endsWith(QStringLiteral(";slot %1").arg(i)), qPrintable(record.toString()));
-                if (w.window.IMG[i]->Tag.isEmpty())
+                if (SlotPath(w.window, i).isEmpty())
                     QVERIFY(w.List(i).isEmpty());
             }
             QCOMPARE(qsizetype(w.window.GroupObjectCount), records);
-            QVERIFY(w.window.DisplayedSlot == -1 || w.window.DisplayedSlot == w.window.CurrentImage);
-            if (w.window.DisplayedSlot >= 0)
-                QCOMPARE(qsizetype(w.window.ImageObjectCount), CountRecords(w.List(w.window.DisplayedSlot)));
+            QVERIFY(w.OBJ().DisplayedSlot() == -1 || w.OBJ().DisplayedSlot() == w.window.CurrentImage);
+            if (w.OBJ().DisplayedSlot() >= 0)
+                QCOMPARE(qsizetype(w.window.ImageObjectCount), CountRecords(w.List(w.OBJ().DisplayedSlot())));
             else
                 QCOMPARE(w.window.ImageObjectCount, 0);
         }

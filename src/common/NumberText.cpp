@@ -29,7 +29,7 @@ QString WithoutBlanks(QStringView text)
     return kept;
 }
 
-// The exponent the way the program has always written it: "1E+20".
+// Exponents are written with a capital E: "1E+20".
 QString WithCapitalExponent(QString text)
 {
     return text.replace(u'e', u'E');

@@ -12,6 +12,8 @@
 // each refused character as it holds, so the user can shorten it, edit it
 // and undo the edits, but never add a refused character of their own.
 class TextFieldValidator : public QValidator {
+    Q_OBJECT
+
 public:
     TextFieldValidator(int maxLength, QString refused, QObject* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "TextEncoding.h"
 #include "common/UserError.h"
+#include "objects/ObjectList.h"
 
 #include <QDir>
 #include <QFile>
@@ -228,4 +229,18 @@ void WriteGroupFile(const QString& path, const QString& carValue, const QList<Gr
     }
     if (!file.commit())
         throw failed(file.errorString());
+}
+
+void CheckMarkerCount(const GroupFileContent& content, const QString& path)
+{
+    qsizetype records = 0;
+    for (const GroupPicture& picture : content.Pictures)
+        records += CountRecords(picture.Objects);
+    if (records > MaxGroupMarkers) {
+        throw UserError(QStringLiteral("Cannot open the group file %1: it holds %2 markers, more than the %3 a group "
+                                       "can hold.")
+                            .arg(QDir::toNativeSeparators(path))
+                            .arg(records)
+                            .arg(MaxGroupMarkers));
+    }
 }

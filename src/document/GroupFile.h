@@ -39,6 +39,13 @@ struct GroupFileContent {
 // quote, which the format cannot store.
 [[nodiscard]] QByteArray FormatGroupFile(const QString& carValue, const QList<GroupPicture>& pictures);
 
+// Marker indexes and counts are 16-bit: a group holds at most this many.
+inline constexpr qsizetype MaxGroupMarkers = 32767;
+
+// Throws UserError naming the file at a path when its pictures carry more
+// markers than a group can hold.
+void CheckMarkerCount(const GroupFileContent& content, const QString& path);
+
 // Reads and parses the group file at a path; throws UserError with a text
 // naming the file and the problem.
 [[nodiscard]] GroupFileContent ReadGroupFile(const QString& path);

@@ -6,8 +6,11 @@
 class QSvgRenderer;
 
 // The main window's client area: the screen colour with the window's
-// background picture drawn over it at its fixed design size.
+// background picture drawn over it at its fixed design size. Its style sheet
+// gives the labels and fields on it their look.
 class ScreenBackground : public QWidget {
+    Q_OBJECT
+
 public:
     explicit ScreenBackground(QWidget* parent = nullptr);
 

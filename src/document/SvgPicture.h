@@ -7,6 +7,8 @@ class QSvgRenderer;
 
 // A picture box showing a vector picture stretched over its whole area.
 class SvgPicture : public QWidget {
+    Q_OBJECT
+
 public:
     SvgPicture(const QString& resource, QWidget* parent = nullptr);
 

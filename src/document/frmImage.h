@@ -1,40 +1,29 @@
 #pragma once
 
-#include "GroupFile.h"
-#include "objects/ObjectList.h"
+#include "objects/DamageToolbar.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
 #include <QCursor>
-#include <QImage>
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
 
-#include <array>
 #include <functional>
-#include <vector>
 
-class DamageToolbar;
-class Marker;
-class OutlineBox;
+class DescriptionFields;
+class MainMenus;
+class MarkerLayer;
 class PictureSurface;
-class QAction;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QScrollBar;
-class QToolButton;
-class Viewport;
 class ScreenBackground;
-class SelectionOutline;
-class SlotCaption;
-class SvgPicture;
-class Thumbnail;
+class ThumbnailStrip;
 class TotalsPanel;
+class Viewport;
 
 // The main window, and the group it holds: six picture slots, the four name
-// fields and the car value, with the window-level state of the group.
+// fields and the car value, with the window-level state of the group. It
+// creates its pieces (the thumbnail strip, the viewport, the marker layer,
+// the toolbar, the totals panel, the menus), connects them and runs the
+// routines as short sequences of steps.
 class frmImage : public QMainWindow {
     Q_OBJECT
 
@@ -53,6 +42,7 @@ public:
     void UpdateTotals();
     void TBR_Click(int index);
     void StoreObjects();
+    void DeleteObject();
     void ImportImage();
     void RemoveImage();
     // button: 1 left, 2 right, 4 middle. A left press on a filled slot shows
@@ -63,117 +53,53 @@ public:
     void ZoomIn();
     void ZoomOut();
     void PositionObjects();
-    // Window-level state of the group.
+
+    // Window-level state of the group; the details dialog reads and writes
+    // ObjData and ObjIDTotal.
     double ObjIDTotal = 0.0;
     QString ObjData;
     qint16 CurrentImage = 0;
     qint16 CurrentObject = 0;
     qint16 ImageObjectCount = 0;
     qint16 GroupObjectCount = 0;
-    // The slot whose picture and markers the view shows; -1 for none. It is
-    // either CurrentImage or -1.
-    qint16 DisplayedSlot = -1;
-    // Records of the displayed slot that could not be shown as markers; they
-    // are written back as they stand.
-    QStringList UnreadableRecords;
     QString CarValue;
     bool Changed = false;
     QString FileName;
     bool SavePending = false;
 
-    // Controls.
-    std::array<Thumbnail*, GroupSlotCount> IMG {};
-    std::array<SlotCaption*, GroupSlotCount> LbFileName {};
-    std::array<OutlineBox*, GroupSlotCount> Box {};
-    OutlineBox* Border = nullptr;
-    std::array<QLineEdit*, 4> txtWord {};
-    TotalsPanel* Totals = nullptr;
-    QLineEdit* txtNum = nullptr;
-    Viewport* View = nullptr;
-    QWidget* PicArea = nullptr;
-    PictureSurface* PicZoom = nullptr;
-    QScrollBar* HS = nullptr;
-    QScrollBar* VS = nullptr;
-    DamageToolbar* PicTbr = nullptr;
-    QToolButton* cmdZoomIn = nullptr;
-    QToolButton* cmdZoomOut = nullptr;
-    QToolButton* cmdScaleToFit = nullptr;
-    QToolButton* CmdActual = nullptr;
-    // The markers of the displayed picture; OBJ[0] is the template, never
-    // shown. ObjPlacement has one entry per index.
-    std::vector<Marker*> OBJ;
-    std::vector<ObjectPlacement> ObjPlacement;
-    SelectionOutline* Selection = nullptr;
-    SvgPicture* Picture1 = nullptr;
-    ScreenBackground* Screen = nullptr;
-
-    // Menus.
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileNew = nullptr;
-    QAction* mnuFileOpen = nullptr;
-    QAction* mnuPrint = nullptr;
-    QAction* mnuClose = nullptr;
-    QAction* mnuFileSave = nullptr;
-    QAction* mnuFileSaveAs = nullptr;
-    QAction* mnuLastFile0 = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuImage = nullptr;
-    QAction* mnuImport = nullptr;
-    QAction* mnuRemove = nullptr;
-    QMenu* mnuzoom = nullptr;
-    QAction* mnuzoomin = nullptr;
-    QAction* mnuZoomOut = nullptr;
-    QAction* mnuScaleToFit = nullptr;
-    QAction* mnuActual = nullptr;
-    QMenu* mnuSettings = nullptr;
-    QAction* mnuScreenColor = nullptr;
-    QAction* mnuBorderColor = nullptr;
-    QAction* mnuActiveBorderColor = nullptr;
-    QAction* mnuToolbarColor = nullptr;
-    QAction* mnuFileNameColor = nullptr;
-    QAction* mnuDefaultColors = nullptr;
-    QMenu* mnuObject = nullptr;
-    QAction* mnuSendBack = nullptr;
-    QAction* mnuBringFront = nullptr;
-    QAction* mnuDelete = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuInstruct = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
-    void createActions();
+    void connectMenus();
 
     // The steps of NewFile after its prompt: the group emptied.
     void ClearGroup();
     // The reader: fills the cleared window from the group file at a path.
     void ReadGroup(const QString& path);
-    void LoadThumbnail(int slot, const QString& path);
-    // Every marker but the template hidden and unloaded; none selected.
-    void UnloadMarkers();
-    // The outline follows the selected marker.
-    void ShowSelection();
-    // Markers for the records of a list; the text of any problem, empty
-    // when every record could be shown.
-    [[nodiscard]] QString RebuildMarkers(const QString& list);
+    // Markers rebuilt from the slot's list; reports what cannot be shown.
+    void ShowMarkers(int slot);
     // Nothing displayed: no picture, no markers.
     void ClearView();
+
     void IMG_MouseDown(int index, int button, QPoint position);
     void PicZoom_MouseDown(int button, QPoint position);
-    void PlaceActiveFrame(int slot);
-    [[nodiscard]] QList<GroupPicture> FilledSlots() const;
-    // The path to save an untitled group to, asked of the user; empty when
-    // the user gave none.
-    [[nodiscard]] QString AskSavePath();
-
+    // The zoom buttons of the toolbar panel (cmdZoomIn, cmdZoomOut,
+    // CmdActual, cmdScaleToFit) run the Zoom menu's commands.
+    void ZoomButton_Click(DamageToolbar::ZoomButton button);
+    void OBJ_MouseDown(int index, int button, QPoint position);
+    void OBJ_MouseUp(int index, int button);
+    void OBJ_DblClick(int index);
+    void mnuSendBack_Click();
+    void mnuBringFront_Click();
     void mnuFileSaveAs_Click();
     void mnuExit_Click();
     void Form_Unload(bool& cancel);
+    // Keys reach the window before the focused control; inTextField says
+    // whether a text field has the focus.
+    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool inTextField);
     void txtNum_Change();
-    void txtWord_KeyDown(int index, int keyCode);
 
     // Runs a routine's steps; a failure ends them with a message titled
     // "Sub : " and the routine's name.
@@ -181,4 +107,14 @@ private:
     MsgAnswer Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon);
 
     Platform m_platform;
+    ScreenBackground* Screen = nullptr;
+    ThumbnailStrip* Strip = nullptr;
+    DescriptionFields* Names = nullptr;
+    TotalsPanel* Totals = nullptr;
+    Viewport* View = nullptr;
+    QWidget* PicArea = nullptr;
+    PictureSurface* PicZoom = nullptr;
+    MarkerLayer* OBJ = nullptr;
+    DamageToolbar* PicTbr = nullptr;
+    MainMenus* Menus = nullptr;
 };

@@ -7,10 +7,40 @@
 #include <QSvgRenderer>
 #include <QToolButton>
 
+#include <array>
+
 namespace {
 
 constexpr QSize PictureSize { 25, 16 };
 constexpr QSize BackgroundSize { 57, 499 };
+constexpr QSize ZoomPictureSize { 22, 22 };
+
+struct ZoomButtonPlace {
+    const char* Name;
+    const char* ToolTip;
+    const char* Picture;
+    int Top;
+    DamageToolbar::ZoomButton Button;
+};
+
+// The zoom buttons stand below the damage types.
+constexpr std::array<ZoomButtonPlace, 4> ZoomButtonPlaces = { {
+    { "cmdZoomIn", "Zoom In", ":/artwork/zoom-in.svg", 328, DamageToolbar::ZoomButton::In },
+    { "cmdZoomOut", "Zoom Out", ":/artwork/zoom-out.svg", 360, DamageToolbar::ZoomButton::Out },
+    { "CmdActual", "Actual Size", ":/artwork/zoom-actual.svg", 408, DamageToolbar::ZoomButton::Actual },
+    { "cmdScaleToFit", "Scale to Fit", ":/artwork/zoom-fit.svg", 440, DamageToolbar::ZoomButton::Fit },
+} };
+
+QToolButton* PictureButton(const QString& picture, QSize pictureSize, const QString& toolTip, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setToolTip(toolTip);
+    button->setIcon(SvgIcon(picture, pictureSize));
+    button->setIconSize(pictureSize);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
 
 } // namespace
 
@@ -19,16 +49,25 @@ DamageToolbar::DamageToolbar(QWidget* parent)
     , m_background(new QSvgRenderer(QStringLiteral(":/artwork/toolbar.svg"), this))
 {
     for (const DamageType& type : DamageTypes) {
-        auto* button = new QToolButton(this);
+        auto* button = PictureButton(DamagePicture(type.Number), PictureSize, QString::fromLatin1(type.Name), this);
         button->setGeometry(150 / 15, type.TopTwips / 15, 440 / 15, 360 / 15);
-        button->setToolTip(QString::fromLatin1(type.Name));
-        button->setIcon(SvgIcon(DamagePicture(type.Number), PictureSize));
-        button->setIconSize(PictureSize);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setObjectName(QStringLiteral("TBR%1").arg(type.Number));
         const int number = type.Number;
         connect(button, &QToolButton::clicked, this, [this, number] { emit Clicked(number); });
         m_buttons[type.Number] = button;
+    }
+    AddZoomButtons();
+}
+
+void DamageToolbar::AddZoomButtons()
+{
+    for (const ZoomButtonPlace& place : ZoomButtonPlaces) {
+        auto* button = PictureButton(
+            QString::fromLatin1(place.Picture), ZoomPictureSize, QString::fromLatin1(place.ToolTip), this);
+        button->setGeometry(8, place.Top, 32, 29);
+        button->setObjectName(QString::fromLatin1(place.Name));
+        const ZoomButton which = place.Button;
+        connect(button, &QToolButton::clicked, this, [this, which] { emit ZoomClicked(which); });
     }
 }
 

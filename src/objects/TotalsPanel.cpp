@@ -26,7 +26,7 @@ QLabel* Heading(const QString& text, QRect place, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(place.translated(-Origin));
-    label->setObjectName(QStringLiteral("heading"));
+    label->setProperty("role", QStringLiteral("heading"));
     return label;
 }
 
@@ -37,16 +37,17 @@ QLabel* RowLabel(const QString& text, QRect valuePlace, QWidget* parent)
         QRect(LabelsLeft, valuePlace.top(), valuePlace.left() - LabelGap - LabelsLeft, valuePlace.height())
             .translated(-Origin));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setObjectName(QStringLiteral("rowLabel"));
+    label->setProperty("role", QStringLiteral("rowLabel"));
     return label;
 }
 
-QLabel* ValueLabel(const QString& toolTip, QRect place, QWidget* parent)
+QLabel* ValueLabel(const char* name, const QString& toolTip, QRect place, QWidget* parent)
 {
     auto* label = new QLabel(QStringLiteral("0"), parent);
+    label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place.translated(-Origin));
     label->setToolTip(toolTip);
-    label->setObjectName(QStringLiteral("value"));
+    label->setProperty("role", QStringLiteral("value"));
     return label;
 }
 
@@ -63,18 +64,35 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     constexpr QRect RestPlace { 872, 640, 103, 24 };
     Heading(QStringLiteral("Damages"), { 784, 464, 121, 25 }, this);
     RowLabel(QStringLiteral("Total Incidents:"), CountPlace, this);
-    LblCount = ValueLabel(QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), CountPlace, this);
+    LblCount = ValueLabel("LblCount", QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), CountPlace, this);
     RowLabel(QStringLiteral("Grand Total Incidents:"), TotalPlace, this);
-    LblTotal = ValueLabel(QStringLiteral("TOTAL OBJECTS PLACED ON GROUP"), TotalPlace, this);
+    LblTotal = ValueLabel("LblTotal", QStringLiteral("TOTAL OBJECTS PLACED ON GROUP"), TotalPlace, this);
     RowLabel(QStringLiteral("Estimated Value:"), CarValuePlace, this);
     txtNum = new QLineEdit(this);
+    txtNum->setObjectName(QStringLiteral("txtNum"));
+    connect(txtNum, &QLineEdit::textChanged, this, &TotalsPanel::CarValueChanged);
     txtNum->setGeometry(CarValuePlace.translated(-Origin));
     txtNum->setToolTip(QStringLiteral("Car Value"));
     txtNum->setValidator(new TextFieldValidator(CarValueMaxLength, CarValueRefuses, txtNum));
     RowLabel(QStringLiteral("Total Damages:"), DamagesPlace, this);
-    LblIDTotal = ValueLabel(QStringLiteral("Total Damages"), DamagesPlace, this);
+    LblIDTotal = ValueLabel("LblIDTotal", QStringLiteral("Total Damages"), DamagesPlace, this);
     RowLabel(QStringLiteral("Current Value:"), RestPlace, this);
-    LblRes = ValueLabel(QStringLiteral("Current Value"), RestPlace, this);
+    LblRes = ValueLabel("LblRes", QStringLiteral("Current Value"), RestPlace, this);
+}
+
+QString TotalsPanel::CarValue() const
+{
+    return txtNum->text();
+}
+
+void TotalsPanel::SetCarValue(const QString& text)
+{
+    txtNum->setText(text);
+}
+
+void TotalsPanel::ClearCurrentValue()
+{
+    LblRes->clear();
 }
 
 void TotalsPanel::ShowTotals(double objIdTotal, qint16 imageObjectCount, qint16 groupObjectCount)

@@ -9,16 +9,29 @@ class QLineEdit;
 // value as typed, the total of the damages and the value less the damages.
 // It is laid over the main window at the panel's place.
 class TotalsPanel : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TotalsPanel(QWidget* parent = nullptr);
 
+    // The car value as typed (txtNum).
+    [[nodiscard]] QString CarValue() const;
+    void SetCarValue(const QString& text);
+    // The current value left empty until the totals are next shown.
+    void ClearCurrentValue();
+
+    // Rewrites the four figures; the current value is the car value's
+    // leading number less the total.
+    void ShowTotals(double objIdTotal, qint16 imageObjectCount, qint16 groupObjectCount);
+
+signals:
+    // The car value was typed, pasted or set.
+    void CarValueChanged();
+
+private:
     QLabel* LblCount;
     QLabel* LblTotal;
     QLineEdit* txtNum;
     QLabel* LblIDTotal;
     QLabel* LblRes;
-
-    // Rewrites the four figures; the current value is the car value's
-    // leading number less the total.
-    void ShowTotals(double objIdTotal, qint16 imageObjectCount, qint16 groupObjectCount);
 };

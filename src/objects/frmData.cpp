@@ -3,6 +3,7 @@
 #include "DetailFields.h"
 #include "common/NumberText.h"
 #include "common/TextFieldValidator.h"
+#include "document/ProductTitle.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,7 +25,7 @@ constexpr QRect FromTwips(int left, int top, int width, int height)
 constexpr QSize ClientSize { 5340 / TwipsPerPixel, 2385 / TwipsPerPixel };
 const QColor Backdrop(192, 192, 192);
 
-const QString Title = QStringLiteral("Object Details");
+const QString Title = DialogTitle(QStringLiteral("Object Details"));
 
 bool IsEnter(const QKeyEvent* key)
 {

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Button sets, icons and answers keep the numbers the program has always
-// used for them.
+// Button sets, icons and answers have fixed numbers, so that a message's
+// buttons and icon can be compared and recorded as plain values.
 enum class MsgButtons : int { Ok = 0, OkCancel = 1, YesNo = 4 };
 enum class MsgIcon : int { Critical = 16, Information = 64 };
 enum class MsgAnswer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };

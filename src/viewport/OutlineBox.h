@@ -6,6 +6,8 @@
 // A rectangle outline drawn over the window (a thumbnail's outline, or the
 // frame around the current thumbnail). It lets every mouse event through.
 class OutlineBox : public QWidget {
+    Q_OBJECT
+
 public:
     OutlineBox(const QColor& color, int lineWidth, QWidget* parent = nullptr);
 

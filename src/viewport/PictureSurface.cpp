@@ -1,6 +1,8 @@
 #include "PictureSurface.h"
 
+#include "PictureLoader.h"
 #include "ViewGeometry.h"
+#include "common/MouseButton.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -8,6 +10,13 @@
 
 #include <cmath>
 #include <utility>
+
+namespace {
+
+// A picture that cannot be shown is shown as a placeholder of this size.
+constexpr QSize PlaceholderSize { 640, 480 };
+
+} // namespace
 
 PictureSurface::PictureSurface(QWidget* viewportBox)
     : QWidget(viewportBox)
@@ -34,6 +43,19 @@ void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
     else
         m_reduced = QImage();
     update();
+}
+
+void PictureSurface::ShowPictureFile(const QString& path)
+{
+    QImage picture;
+    try {
+        picture = ReloadPicture(path, TakePicture());
+    } catch (const PictureError& failure) {
+        const bool missing = failure.GetKind() == PictureError::Kind::Missing;
+        picture = PlaceholderPicture(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"),
+            failure.Text(), PlaceholderSize);
+    }
+    ShowPicture(picture, path);
 }
 
 QImage PictureSurface::TakePicture()
@@ -68,6 +90,23 @@ void PictureSurface::paintEvent(QPaintEvent* event)
 
 void PictureSurface::mousePressEvent(QMouseEvent* event)
 {
-    const int button = event->button() == Qt::RightButton ? 2 : event->button() == Qt::MiddleButton ? 4 : 1;
-    emit Pressed(button, event->globalPosition().toPoint());
+    if (event->button() == Qt::LeftButton)
+        m_dragFrom = event->globalPosition().toPoint();
+    emit Pressed(ButtonNumber(event->button()), event->globalPosition().toPoint());
+}
+
+void PictureSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragFrom)
+        return;
+    const QPoint at = event->globalPosition().toPoint();
+    const QPoint distance = at - *m_dragFrom;
+    m_dragFrom = at;
+    if (!distance.isNull())
+        emit Dragged(distance);
+}
+
+void PictureSurface::mouseReleaseEvent(QMouseEvent*)
+{
+    m_dragFrom.reset();
 }

@@ -1,5 +1,7 @@
 #include "Thumbnail.h"
 
+#include "common/MouseButton.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -48,6 +50,5 @@ void Thumbnail::paintEvent(QPaintEvent*)
 
 void Thumbnail::mousePressEvent(QMouseEvent* event)
 {
-    const int button = event->button() == Qt::RightButton ? 2 : event->button() == Qt::MiddleButton ? 4 : 1;
-    emit Pressed(button, event->globalPosition().toPoint());
+    emit Pressed(ButtonNumber(event->button()), event->globalPosition().toPoint());
 }

@@ -7,6 +7,9 @@
 #include "common/UserError.h"
 
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cmath>
 
 namespace {
 
@@ -14,6 +17,8 @@ constexpr QRect HorizontalBarPlace { 70, 662, 651, 17 };
 constexpr QRect VerticalBarPlace { 704, 184, 20, 479 };
 // Arrow and track clicks both move by this much.
 constexpr int ScrollStep = 100;
+// One notch of the mouse wheel scrolls this far.
+constexpr int WheelStep = 60;
 
 QScrollBar* ScrollBar(Qt::Orientation orientation, QRect place, QWidget* parent)
 {
@@ -23,6 +28,7 @@ QScrollBar* ScrollBar(Qt::Orientation orientation, QRect place, QWidget* parent)
     bar->setSingleStep(ScrollStep);
     bar->setPageStep(ScrollStep);
     bar->hide();
+    bar->setFocusPolicy(Qt::NoFocus);
     return bar;
 }
 
@@ -52,15 +58,23 @@ Viewport::Viewport(QWidget* window, std::function<void()> positionObjects)
     PicArea->setObjectName(QStringLiteral("PicArea"));
     PicArea->setGeometry(ViewportBox);
     PicArea->setAttribute(Qt::WA_StyledBackground);
+    // A click on the picture takes the focus out of the text fields, so
+    // that the keys act on the picture and its markers.
+    PicArea->setFocusPolicy(Qt::ClickFocus);
     PicArea->setStyleSheet(QStringLiteral("#PicArea { background: #15171a; }"));
     PicZoom = new PictureSurface(PicArea);
     PicZoom->SetDisplaySize(BoxSize());
+    PicZoom->setObjectName(QStringLiteral("PicZoom"));
     HS = ScrollBar(Qt::Horizontal, HorizontalBarPlace, window);
+    HS->setObjectName(QStringLiteral("HS"));
     VS = ScrollBar(Qt::Vertical, VerticalBarPlace, window);
+    VS->setObjectName(QStringLiteral("VS"));
     // With tracking on, a dragged thumb changes the value as it moves, so the
     // picture follows the thumb.
     connect(HS, &QScrollBar::valueChanged, this, &Viewport::HS_Change);
     connect(VS, &QScrollBar::valueChanged, this, &Viewport::VS_Change);
+    connect(PicZoom, &PictureSurface::Dragged, this, &Viewport::Pan);
+    PicArea->installEventFilter(this);
 }
 
 QSizeF Viewport::BoxSize() const
@@ -97,6 +111,51 @@ void Viewport::Zoom(bool zoomIn)
     // A refused step keeps the size.
     if (const std::optional<QSizeF> size = ZoomStepSize(PicZoom->DisplaySize(), zoomIn, BoxSize()))
         Render(*size);
+}
+
+void Viewport::ZoomAbout(bool zoomIn, QPointF boxPosition)
+{
+    if (PicZoom->DisplayedPath().isEmpty())
+        return;
+    const QSizeF before = PicZoom->DisplaySize();
+    const std::optional<QSizeF> size = ZoomStepSize(before, zoomIn, BoxSize());
+    if (!size)
+        return;
+    const QPointF onSurface = boxPosition - QPointF(PicZoom->pos());
+    Render(*size);
+    const QPointF after(
+        onSurface.x() * size->width() / before.width(), onSurface.y() * size->height() / before.height());
+    const QPointF scroll = after - boxPosition;
+    HS->setValue(int(std::lround(scroll.x())));
+    VS->setValue(int(std::lround(scroll.y())));
+}
+
+bool Viewport::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != PicArea || event->type() != QEvent::Wheel)
+        return QObject::eventFilter(watched, event);
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    const QPoint delta = wheel->angleDelta();
+    if (wheel->modifiers() & Qt::ControlModifier) {
+        if (delta.y() != 0)
+            ZoomAbout(delta.y() > 0, wheel->position());
+        return true;
+    }
+    // A notch of the wheel scrolls by WheelStep pixels; Shift turns it sideways.
+    const bool sideways = (wheel->modifiers() & Qt::ShiftModifier) || delta.y() == 0;
+    const int notches = sideways && delta.y() != 0 ? delta.y() : (sideways ? delta.x() : delta.y());
+    QScrollBar* bar = sideways ? HS : VS;
+    if (bar->isVisible())
+        bar->setValue(bar->value() - notches * WheelStep / 120);
+    return true;
+}
+
+void Viewport::Pan(QPoint distance)
+{
+    if (HS->isVisible())
+        HS->setValue(HS->value() - distance.x());
+    if (VS->isVisible())
+        VS->setValue(VS->value() - distance.y());
 }
 
 void Viewport::Render(QSizeF size)

@@ -13,7 +13,12 @@ class QWidget;
 // (PicZoom), and the scroll bars (HS, VS) that move the surface when it is
 // larger than the box. Every change of display size places the markers
 // again (through the callback) and then resets the scroll bars.
+//
+// The mouse wheel scrolls the view, Ctrl+wheel zooms one step about the
+// pointer, and dragging the empty surface moves the view.
 class Viewport : public QObject {
+    Q_OBJECT
+
 public:
     Viewport(QWidget* window, std::function<void()> positionObjects);
 
@@ -30,13 +35,19 @@ public:
     // One 5 % step in or out; a step past what the scroll bars can address,
     // or below the smallest size, is refused and the size kept.
     void Zoom(bool zoomIn);
+    // One step keeping the picture point under a point of the box in place.
+    void ZoomAbout(bool zoomIn, QPointF boxPosition);
 
     void UpdateScrollBars();
     // Nothing displayed: an empty surface filling the box, no scroll bars.
     void Clear();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Render(QSizeF size);
+    void Pan(QPoint distance);
     void HS_Change();
     void VS_Change();
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <Qt>
+
+// The number a mouse button is handed on as: 1 left, 2 right, 4 middle.
+[[nodiscard]] constexpr int ButtonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 1;
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+// The main window's menus, every item under its own name (also its
+// objectName), built from one table. The Object menu is not in the menu
+// bar: it pops up over a marker.
+class MainMenus : public QObject {
+    Q_OBJECT
+
+public:
+    MainMenus(QMenuBar* bar, QWidget* window);
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuClose = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuLastFile0 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuImage = nullptr;
+    QAction* mnuImport = nullptr;
+    QAction* mnuRemove = nullptr;
+    QMenu* mnuzoom = nullptr;
+    QAction* mnuzoomin = nullptr;
+    QAction* mnuZoomOut = nullptr;
+    QAction* mnuScaleToFit = nullptr;
+    QAction* mnuActual = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QAction* mnuScreenColor = nullptr;
+    QAction* mnuBorderColor = nullptr;
+    QAction* mnuActiveBorderColor = nullptr;
+    QAction* mnuToolbarColor = nullptr;
+    QAction* mnuFileNameColor = nullptr;
+    QAction* mnuDefaultColors = nullptr;
+    QMenu* mnuObject = nullptr;
+    QAction* mnuSendBack = nullptr;
+    QAction* mnuBringFront = nullptr;
+    QAction* mnuDelete = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuInstruct = nullptr;
+
+    // Every item of every menu, separators left out.
+    [[nodiscard]] const QList<QAction*>& Items() const { return m_items; }
+
+private:
+    QList<QAction*> m_items;
+};

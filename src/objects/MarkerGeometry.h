@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPoint>
+#include <QRectF>
+
+// The arithmetic of working on a marker with the mouse. Places are in
+// single-precision surface pixels: left, top, width and height; pointer
+// positions are pixels from the marker's top-left corner.
+
+// What a drag does, by the part of the marker the pointer is over.
+enum class PointerZone : int {
+    Move = 0, // the body: the marker follows the pointer
+    ResizeWidth = 1, // near the right edge
+    ResizeHeight = 2, // near the bottom edge
+};
+
+// The zone under the pointer at (x, y) over a marker w x h: the last tenth
+// of the width (the last four tenths when narrower than 25 pixels) resizes
+// the width; otherwise the same of the height resizes the height; the rest
+// moves. The right edge wins in the corner.
+[[nodiscard]] PointerZone PointerZoneAt(float x, float y, float w, float h);
+
+// Where a marker was grabbed: the pointer position rounded to whole pixels,
+// halves to even.
+[[nodiscard]] QPoint GrabPoint(float x, float y);
+
+// The place after one drag step with the pointer at (x, y) in the marker: a
+// move keeps the grabbed point under the pointer; a resize sets the width (or
+// height) to the pointer's position, never below 3 pixels.
+[[nodiscard]] QRectF DraggedPlace(const QRectF& place, PointerZone zone, float x, float y, QPoint grab);
+
+// The place with every coordinate that is exactly 0 made 1, so that the
+// placement ratios never divide by 0.
+[[nodiscard]] QRectF NonZeroPlace(const QRectF& place);
+
+// The smallest box a marker is painted and hit as, so that it stays visible
+// and grabbable when zoomed far out.
+inline constexpr float MinShownWidth = 12.0f;
+inline constexpr float MinShownHeight = 10.0f;
+
+// The box a marker is painted and hit as: its place, widened (or heightened)
+// about its centre to the smallest box where it is smaller.
+[[nodiscard]] QRectF ShownBox(const QRectF& place);

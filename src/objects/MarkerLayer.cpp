@@ -1,0 +1,383 @@
+#include "MarkerLayer.h"
+
+#include "DamageTypes.h"
+#include "common/MouseButton.h"
+#include "common/UserError.h"
+
+#include <QHash>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QSvgRenderer>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The number badge sits on the marker's top-right corner, covering only
+// that corner of the picture.
+constexpr int BadgeHeight = 11;
+constexpr int BadgeOverlap = 4;
+constexpr int BadgeDigitWidth = 6;
+// The selection frame stands this far outside the marker.
+constexpr int FrameGap = 2;
+
+// Whole pixels: the far edges are rounded, not the sizes, so that
+// neighbouring markers line up at any zoom.
+QRect PixelBox(const QRectF& box)
+{
+    const auto pixel = [](double value) { return int(std::lround(qBound(-1.0e9, value, 1.0e9))); };
+    const int x = pixel(box.left());
+    const int y = pixel(box.top());
+    return QRect(x, y, qMax(1, pixel(box.right()) - x), qMax(1, pixel(box.bottom()) - y));
+}
+
+QRect BadgeBox(const QRect& marker, int number)
+{
+    const int width = 4 + BadgeDigitWidth * int(QString::number(number).size());
+    return QRect(marker.right() + 1 - BadgeOverlap, marker.top() - BadgeHeight + BadgeOverlap, width, BadgeHeight);
+}
+
+// The damage-type picture at a size, drawn once and kept.
+QPixmap DamagePixmap(int damageType, QSize size, qreal ratio)
+{
+    const QString key
+        = QStringLiteral("marker-%1-%2x%3@%4").arg(damageType).arg(size.width()).arg(size.height()).arg(ratio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    static QHash<int, QSvgRenderer*> renderers;
+    QSvgRenderer*& renderer = renderers[damageType];
+    if (!renderer)
+        renderer = new QSvgRenderer(DamagePicture(damageType));
+    // A marker zoomed very large is drawn from a picture of screen size at
+    // most.
+    const QSize pixels = (QSizeF(size) * ratio).toSize().boundedTo(QSize(2048, 2048)).expandedTo(QSize(1, 1));
+    pixmap = QPixmap(pixels);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+Qt::CursorShape CursorOf(PointerZone zone)
+{
+    switch (zone) {
+    case PointerZone::ResizeWidth:
+        return Qt::SizeHorCursor;
+    case PointerZone::ResizeHeight:
+        return Qt::SizeVerCursor;
+    case PointerZone::Move:
+        break;
+    }
+    return Qt::SizeAllCursor;
+}
+
+} // namespace
+
+MarkerLayer::MarkerLayer(QWidget* surface)
+    : QWidget(surface)
+{
+    setObjectName(QStringLiteral("OBJ"));
+    setMouseTracking(true);
+    setGeometry(surface->rect());
+    surface->installEventFilter(this);
+    MarkerItem markerTemplate;
+    markerTemplate.Place = QRectF(0, 0, TemplateWidth, TemplateHeight);
+    markerTemplate.Visible = false;
+    m_items.push_back(markerTemplate);
+}
+
+bool MarkerLayer::IsShown(int index) const
+{
+    return index > 0 && index < Count() && m_items[size_t(index)].Visible;
+}
+
+int MarkerLayer::Add(const MarkerItem& item)
+{
+    m_items.push_back(item);
+    const int index = Count() - 1;
+    m_stack.push_back(index);
+    UpdateMarker(index);
+    return index;
+}
+
+void MarkerLayer::SetPlace(int index, const QRectF& place)
+{
+    UpdateMarker(index);
+    m_items[size_t(index)].Place = place;
+    UpdateMarker(index);
+}
+
+void MarkerLayer::SetPlacement(int index, const ObjectPlacement& placement)
+{
+    m_items[size_t(index)].Placement = placement;
+}
+
+void MarkerLayer::SetDetail(int index, const QString& detail)
+{
+    m_items[size_t(index)].Detail = detail;
+}
+
+void MarkerLayer::Hide(int index)
+{
+    m_items[size_t(index)].Visible = false;
+    UpdateMarker(index);
+}
+
+void MarkerLayer::BringToFront(int index)
+{
+    const auto at = std::find(m_stack.begin(), m_stack.end(), index);
+    if (at == m_stack.end())
+        return;
+    m_stack.erase(at);
+    m_stack.push_back(index);
+    UpdateMarker(index);
+}
+
+void MarkerLayer::SendToBack(int index)
+{
+    const auto at = std::find(m_stack.begin(), m_stack.end(), index);
+    if (at == m_stack.end())
+        return;
+    m_stack.erase(at);
+    m_stack.insert(m_stack.begin(), index);
+    UpdateMarker(index);
+}
+
+void MarkerLayer::Unload()
+{
+    m_items.resize(1);
+    m_stack.clear();
+    m_unreadable.clear();
+    m_displayedSlot = -1;
+    m_selected = 0;
+    m_pressed = 0;
+    m_objMouseDown = false;
+    update();
+}
+
+QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
+{
+    Unload();
+    m_displayedSlot = slot;
+    const QList<QStringView> records = SplitRecords(list);
+    m_items.reserve(size_t(records.size()) + 1);
+    m_stack.reserve(size_t(records.size()));
+    QStringList problems;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        try {
+            const ObjectRecord record = ParseRecord(records[k]);
+            MarkerItem item;
+            item.DamageType = record.DamageType;
+            item.Tag = record.Tag;
+            item.Detail = record.Detail;
+            item.Place = m_items[0].Place;
+            item.Placement = record.Placement;
+            m_items.push_back(item);
+            m_stack.push_back(Count() - 1);
+        } catch (const UserError& unreadable) {
+            m_unreadable.append(records[k].toString());
+            problems.append(QStringLiteral("Marker %1 (\"%2\") cannot be shown: %3.")
+                                .arg(k + 1)
+                                .arg(records[k])
+                                .arg(unreadable.Text()));
+        }
+    }
+    update();
+    if (problems.isEmpty())
+        return {};
+    return problems.join(u'\n') + QStringLiteral("\nIt is kept as it stands and saved unchanged.");
+}
+
+QString MarkerLayer::ObjectList() const
+{
+    QString list;
+    for (int i = 1; i < Count(); ++i) {
+        const MarkerItem& item = m_items[size_t(i)];
+        if (item.Visible)
+            list += FormatRecord(item.Tag, item.Placement, item.Detail);
+    }
+    for (const QString& record : m_unreadable)
+        list += record + u',';
+    return list;
+}
+
+void MarkerLayer::PositionObjects(float surfaceWidth, float surfaceHeight)
+{
+    for (int i = 1; i < Count(); ++i) {
+        MarkerItem& item = m_items[size_t(i)];
+        item.Place = PlaceFromRatios(surfaceWidth, surfaceHeight, item.Placement);
+    }
+    update();
+}
+
+void MarkerLayer::SetSelected(int index)
+{
+    const int previous = m_selected;
+    m_selected = index;
+    if (previous > 0 && previous < Count())
+        UpdateMarker(previous);
+    if (IsShown(index))
+        UpdateMarker(index);
+}
+
+int MarkerLayer::MarkerAt(QPointF position) const
+{
+    for (auto at = m_stack.rbegin(); at != m_stack.rend(); ++at) {
+        const MarkerItem& item = m_items[size_t(*at)];
+        if (item.Visible && PixelBox(ShownBox(item.Place)).contains(position.toPoint()))
+            return *at;
+    }
+    return 0;
+}
+
+QPointF MarkerLayer::InMarker(int index, QPointF position) const
+{
+    return position - m_items[size_t(index)].Place.topLeft();
+}
+
+bool MarkerLayer::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int index = MarkerAt(help->pos());
+        if (index > 0 && !m_items[size_t(index)].Detail.isEmpty())
+            QToolTip::showText(help->globalPos(), m_items[size_t(index)].Detail, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool MarkerLayer::eventFilter(QObject* watched, QEvent* event)
+{
+    // The layer always covers its surface.
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+void MarkerLayer::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect exposed = event->rect();
+    for (const int index : m_stack) {
+        const MarkerItem& item = m_items[size_t(index)];
+        if (!item.Visible)
+            continue;
+        const QRect box = PixelBox(ShownBox(item.Place));
+        if (box.intersects(exposed) || BadgeBox(box, index).intersects(exposed))
+            PaintMarker(painter, index);
+    }
+    if (IsShown(m_selected)) {
+        const QRectF frame = QRectF(PixelBox(ShownBox(m_items[size_t(m_selected)].Place)))
+                                 .adjusted(-FrameGap + 0.5, -FrameGap + 0.5, FrameGap - 0.5, FrameGap - 0.5);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(frame);
+    }
+}
+
+void MarkerLayer::PaintMarker(QPainter& painter, int index) const
+{
+    const MarkerItem& item = m_items[size_t(index)];
+    const QRect box = PixelBox(ShownBox(item.Place));
+    painter.drawPixmap(box, DamagePixmap(item.DamageType, box.size(), devicePixelRatioF()));
+    const QRect badge = BadgeBox(box, index);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(20, 24, 30, 210));
+    painter.drawRect(badge);
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(badge, Qt::AlignCenter, QString::number(index));
+}
+
+void MarkerLayer::UpdateMarker(int index)
+{
+    const QRect box = PixelBox(ShownBox(m_items[size_t(index)].Place));
+    update(box.adjusted(-FrameGap - 1, -FrameGap - 1, FrameGap + 1, FrameGap + 1).united(BadgeBox(box, index)));
+}
+
+void MarkerLayer::Hover(QPointF position)
+{
+    const int index = MarkerAt(position);
+    if (index == 0) {
+        unsetCursor();
+        return;
+    }
+    MarkerItem& item = m_items[size_t(index)];
+    const QPointF at = InMarker(index, position);
+    item.Pointer = PointerZoneAt(float(at.x()), float(at.y()), float(item.Place.width()), float(item.Place.height()));
+    setCursor(CursorOf(item.Pointer));
+}
+
+void MarkerLayer::mousePressEvent(QMouseEvent* event)
+{
+    const int index = MarkerAt(event->position());
+    if (index == 0) {
+        event->ignore(); // the surface below takes it
+        return;
+    }
+    m_pressed = index;
+    const int button = ButtonNumber(event->button());
+    emit Pressed(index, button, event->globalPosition().toPoint());
+    if (button != 1 || !IsShown(index))
+        return;
+    m_objMouseDown = true;
+    const MarkerItem& item = m_items[size_t(index)];
+    if (item.Pointer == PointerZone::Move) {
+        const QPointF at = InMarker(index, event->position());
+        m_grab = GrabPoint(float(at.x()), float(at.y()));
+    }
+}
+
+void MarkerLayer::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_objMouseDown) {
+        Hover(event->position());
+        event->ignore();
+        return;
+    }
+    if (!IsShown(m_pressed))
+        return;
+    const MarkerItem& item = m_items[size_t(m_pressed)];
+    const QPointF at = InMarker(m_pressed, event->position());
+    SetPlace(m_pressed, DraggedPlace(item.Place, item.Pointer, float(at.x()), float(at.y()), m_grab));
+    emit Moved(m_pressed);
+}
+
+void MarkerLayer::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int index = m_pressed;
+    m_pressed = 0;
+    m_objMouseDown = false;
+    if (index == 0) {
+        event->ignore();
+        return;
+    }
+    emit Released(index, ButtonNumber(event->button()));
+}
+
+void MarkerLayer::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int index = MarkerAt(event->position());
+    if (index == 0) {
+        event->ignore();
+        return;
+    }
+    // The press before it selected the marker; the release after it stores
+    // the markers again.
+    m_pressed = index;
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked(index);
+}

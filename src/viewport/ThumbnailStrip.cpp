@@ -1,0 +1,119 @@
+#include "ThumbnailStrip.h"
+
+#include "OutlineBox.h"
+#include "PictureLoader.h"
+#include "SlotCaption.h"
+#include "SlotLayout.h"
+#include "Thumbnail.h"
+
+namespace {
+
+// The strip covers the slots and the frame; its children are placed in
+// window pixels less this origin.
+constexpr QRect StripPlace { 20, 32, 980, 143 };
+
+const QColor OutlineColor = Qt::white;
+const QColor ActiveClipColor = Qt::red;
+
+QRect InStrip(const QRect& windowPlace)
+{
+    return windowPlace.translated(-StripPlace.topLeft());
+}
+
+QString EmptyCaption(int slot)
+{
+    return QStringLiteral("Pic %1").arg(slot + 1);
+}
+
+} // namespace
+
+ThumbnailStrip::ThumbnailStrip(QWidget* window)
+    : QWidget(window)
+{
+    setGeometry(StripPlace);
+    for (int i = 0; i < GroupSlotCount; ++i) {
+        const SlotPlace& place = SlotPlaces[i];
+        IMG[i] = new Thumbnail(this);
+        IMG[i]->setObjectName(QStringLiteral("IMG%1").arg(i));
+        IMG[i]->setGeometry(InStrip(place.Thumbnail));
+        connect(IMG[i], &Thumbnail::Pressed, this,
+            [this, i](int button, QPoint position) { emit Pressed(i, button, position); });
+        Box[i] = new OutlineBox(OutlineColor, 1, this);
+        Box[i]->setObjectName(QStringLiteral("Box%1").arg(i));
+        Box[i]->setGeometry(InStrip(place.Outline));
+        LbFileName[i] = new SlotCaption(this);
+        LbFileName[i]->setObjectName(QStringLiteral("LbFileName%1").arg(i));
+        LbFileName[i]->setGeometry(InStrip(place.Caption));
+        LbFileName[i]->setText(EmptyCaption(i));
+    }
+    Border = new OutlineBox(ActiveClipColor, 2, this);
+    Border->setObjectName(QStringLiteral("Border"));
+    Border->setGeometry(InStrip(ActiveFrameStart));
+}
+
+QString ThumbnailStrip::PicturePath(int slot) const
+{
+    return IMG[slot]->Tag;
+}
+
+QString ThumbnailStrip::ObjectList(int slot) const
+{
+    return LbFileName[slot]->Tag;
+}
+
+void ThumbnailStrip::SetObjectList(int slot, const QString& list)
+{
+    LbFileName[slot]->Tag = list;
+}
+
+QString ThumbnailStrip::Caption(int slot) const
+{
+    return LbFileName[slot]->text();
+}
+
+void ThumbnailStrip::ClearSlot(int slot)
+{
+    LbFileName[slot]->setText(EmptyCaption(slot));
+    LbFileName[slot]->Tag.clear();
+    IMG[slot]->ClearPicture();
+    IMG[slot]->Tag.clear();
+    IMG[slot]->setToolTip(QString());
+}
+
+void ThumbnailStrip::ShowPicture(int slot, const QString& path, const QString& caption, const QImage& thumbnail)
+{
+    IMG[slot]->SetPicture(thumbnail);
+    IMG[slot]->Tag = path;
+    IMG[slot]->setToolTip(path);
+    LbFileName[slot]->setText(caption);
+}
+
+void ThumbnailStrip::LoadSlot(int slot, const QString& path, const QString& caption)
+{
+    try {
+        ShowPicture(slot, path, caption, LoadPicture(path, ThumbnailSize));
+    } catch (const PictureError& failure) {
+        const bool missing = failure.GetKind() == PictureError::Kind::Missing;
+        IMG[slot]->SetPlaceholder(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"));
+        IMG[slot]->Tag = path;
+        IMG[slot]->setToolTip(path + u'\n' + failure.Text());
+        LbFileName[slot]->setText(caption);
+    }
+}
+
+void ThumbnailStrip::PlaceActiveFrame(int slot)
+{
+    Border->move(InStrip(QRect(SlotPlaces[slot].Outline.left() - ActiveFrameMargin,
+                             SlotPlaces[slot].Thumbnail.top() - ActiveFrameMargin, 1, 1))
+                     .topLeft());
+}
+
+QList<GroupPicture> ThumbnailStrip::FilledSlots() const
+{
+    QList<GroupPicture> pictures;
+    for (int i = 0; i < GroupSlotCount; ++i) {
+        if (!IsEmpty(i))
+            pictures.append({ PicturePath(i), ObjectList(i) });
+    }
+    return pictures;
+}

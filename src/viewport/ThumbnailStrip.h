@@ -1,0 +1,58 @@
+#pragma once
+
+#include "document/GroupFile.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class OutlineBox;
+class SlotCaption;
+class Thumbnail;
+
+// The strip of the six picture slots above the viewport. A slot is its
+// thumbnail (IMG: the picture, its full path as tag), its caption
+// (LbFileName: the picture's name or "Pic n", the slot's object list as tag)
+// and its outline (Box); the frame Border surrounds the current slot.
+class ThumbnailStrip : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ThumbnailStrip(QWidget* window);
+
+    // The picture's full path; empty for an empty slot.
+    [[nodiscard]] QString PicturePath(int slot) const;
+    [[nodiscard]] bool IsEmpty(int slot) const { return PicturePath(slot).isEmpty(); }
+    // The slot's object list: every marker of its picture as text.
+    [[nodiscard]] QString ObjectList(int slot) const;
+    void SetObjectList(int slot, const QString& list);
+    [[nodiscard]] QString Caption(int slot) const;
+
+    // The slot emptied: "Pic n", no picture, no path, no markers.
+    void ClearSlot(int slot);
+    // A picture and its thumbnail in a slot.
+    void ShowPicture(int slot, const QString& path, const QString& caption, const QImage& thumbnail);
+    // The picture at a path in a slot. One that cannot be shown keeps its
+    // slot with a placeholder naming why; the tool tip gives the path and
+    // the reason.
+    void LoadSlot(int slot, const QString& path, const QString& caption);
+    // The frame moves to a slot: 7 pixels left of its outline, above its
+    // thumbnail.
+    void PlaceActiveFrame(int slot);
+
+    // The paths and object lists of the filled slots, in slot order.
+    [[nodiscard]] QList<GroupPicture> FilledSlots() const;
+
+signals:
+    // A press on a slot's thumbnail; button: 1 left, 2 right, 4 middle.
+    void Pressed(int index, int button, QPoint globalPosition);
+
+private:
+    std::array<Thumbnail*, GroupSlotCount> IMG {};
+    std::array<SlotCaption*, GroupSlotCount> LbFileName {};
+    std::array<OutlineBox*, GroupSlotCount> Box {};
+    OutlineBox* Border = nullptr;
+};

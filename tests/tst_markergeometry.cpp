@@ -1,0 +1,126 @@
+// The arithmetic of working on a marker with the mouse: which zone the
+// pointer is in, where a drag step puts the marker, the zero rule of a store
+// and the smallest box a marker is shown as.
+#include "objects/MarkerGeometry.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(PointerZone)
+
+class MarkerGeometryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pointerZone_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<float>("y");
+        QTest::addColumn<float>("w");
+        QTest::addColumn<float>("h");
+        QTest::addColumn<PointerZone>("zone");
+        const auto row = [](const char* name, float x, float y, float w, float h, PointerZone zone) {
+            QTest::newRow(name) << x << y << w << h << zone;
+        };
+        row("narrow: 19 of 21 is the right edge", 19, 5, 21, 17, PointerZone::ResizeWidth);
+        row("narrow: 10 of 21 is the body", 10, 5, 21, 17, PointerZone::Move);
+        row("narrow: just past 0.6 of the width", 12.61f, 5, 21, 17, PointerZone::ResizeWidth);
+        row("narrow: exactly 0.6 of the width", 12.6f, 5, 21, 17, PointerZone::Move);
+        row("wide: 91 of 100 is the right edge", 91, 5, 100, 100, PointerZone::ResizeWidth);
+        row("wide: 90 of 100 is not (strict)", 90, 5, 100, 100, PointerZone::Move);
+        row("wide: 61 of 100 is the body", 61, 5, 100, 100, PointerZone::Move);
+        row("low: 11 of 17 is the bottom edge", 5, 11, 21, 17, PointerZone::ResizeHeight);
+        row("tall: 91 of 100 is the bottom edge", 5, 91, 100, 100, PointerZone::ResizeHeight);
+        row("tall: 90 of 100 is not", 5, 90, 100, 100, PointerZone::Move);
+        row("the right edge wins in the corner", 95, 95, 100, 100, PointerZone::ResizeWidth);
+        row("left of the marker (a small one shown larger)", -3, 0.5f, 2, 2, PointerZone::Move);
+    }
+    void pointerZone()
+    {
+        QFETCH(float, x);
+        QFETCH(float, y);
+        QFETCH(float, w);
+        QFETCH(float, h);
+        QFETCH(PointerZone, zone);
+        QCOMPARE(PointerZoneAt(x, y, w, h), zone);
+    }
+
+    void dragStep_data()
+    {
+        QTest::addColumn<PointerZone>("zone");
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QPoint>("grab");
+        QTest::addColumn<QRectF>("after");
+        QTest::newRow("move: grabbed at (8, 5), pointer at (20, 9)")
+            << PointerZone::Move << QPointF(20, 9) << QPoint(8, 5) << QRectF(112, 54, 21, 17);
+        QTest::newRow("move off the surface")
+            << PointerZone::Move << QPointF(-200, -90) << QPoint(8, 5) << QRectF(-108, -45, 21, 17);
+        QTest::newRow("width: pointer at 2 keeps it")
+            << PointerZone::ResizeWidth << QPointF(2, 9) << QPoint() << QRectF(100, 50, 21, 17);
+        QTest::newRow("width: pointer at 3 makes it 3")
+            << PointerZone::ResizeWidth << QPointF(3, 9) << QPoint() << QRectF(100, 50, 3, 17);
+        QTest::newRow("width: 40.5") << PointerZone::ResizeWidth << QPointF(40.5, -30) << QPoint()
+                                     << QRectF(100, 50, 40.5, 17);
+        QTest::newRow("height: pointer at 2 keeps it")
+            << PointerZone::ResizeHeight << QPointF(9, 2) << QPoint() << QRectF(100, 50, 21, 17);
+        QTest::newRow("height: pointer at 3 makes it 3")
+            << PointerZone::ResizeHeight << QPointF(90, 3) << QPoint() << QRectF(100, 50, 21, 3);
+    }
+    void dragStep()
+    {
+        QFETCH(PointerZone, zone);
+        QFETCH(QPointF, pointer);
+        QFETCH(QPoint, grab);
+        QFETCH(QRectF, after);
+        QCOMPARE(DraggedPlace(QRectF(100, 50, 21, 17), zone, float(pointer.x()), float(pointer.y()), grab), after);
+    }
+
+    void grabPointRoundsHalvesToEven_data()
+    {
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QPoint>("grab");
+        QTest::newRow("halves") << QPointF(2.5, 3.5) << QPoint(2, 4);
+        QTest::newRow("negative halves") << QPointF(-0.5, -1.5) << QPoint(0, -2);
+        QTest::newRow("near") << QPointF(7.49, 7.51) << QPoint(7, 8);
+    }
+    void grabPointRoundsHalvesToEven()
+    {
+        QFETCH(QPointF, pointer);
+        QFETCH(QPoint, grab);
+        QCOMPARE(GrabPoint(float(pointer.x()), float(pointer.y())), grab);
+    }
+
+    void zeroCoordinatesBecomeOne_data()
+    {
+        QTest::addColumn<QRectF>("place");
+        QTest::addColumn<QRectF>("stored");
+        QTest::newRow("at the corner") << QRectF(0, 0, 21, 17) << QRectF(1, 1, 21, 17);
+        QTest::newRow("only the left") << QRectF(0, 80, 21, 17) << QRectF(1, 80, 21, 17);
+        QTest::newRow("no size") << QRectF(5, 6, 0, 0) << QRectF(5, 6, 1, 1);
+        QTest::newRow("negative stays") << QRectF(-4, -0.5, 21, 17) << QRectF(-4, -0.5, 21, 17);
+    }
+    void zeroCoordinatesBecomeOne()
+    {
+        QFETCH(QRectF, place);
+        QFETCH(QRectF, stored);
+        QCOMPARE(NonZeroPlace(place), stored);
+    }
+
+    void smallMarkersAreShownLarger_data()
+    {
+        QTest::addColumn<QRectF>("place");
+        QTest::addColumn<QRectF>("shown");
+        QTest::newRow("template size") << QRectF(10, 10, 21, 17) << QRectF(10, 10, 21, 17);
+        QTest::newRow("tiny, centred") << QRectF(10, 10, 4, 4) << QRectF(6, 7, 12, 10);
+        QTest::newRow("only narrow") << QRectF(10, 10, 6, 30) << QRectF(7, 10, 12, 30);
+        QTest::newRow("exactly the smallest") << QRectF(0, 0, 12, 10) << QRectF(0, 0, 12, 10);
+    }
+    void smallMarkersAreShownLarger()
+    {
+        QFETCH(QRectF, place);
+        QFETCH(QRectF, shown);
+        QCOMPARE(ShownBox(place), shown);
+    }
+};
+
+QTEST_MAIN(MarkerGeometryTest)
+#include "tst_markergeometry.moc"
