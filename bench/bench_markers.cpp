@@ -7,10 +7,10 @@
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
 #include "objects/MarkerLayer.h"
+#include "platform/MessageBoxes.h"
 #include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
 #include "platform/QtDetailsDialog.h"
-#include "platform/QtMessageBoxes.h"
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
@@ -77,11 +77,19 @@ std::pair<double, double> DragMilliseconds(const frmImage& window, int steps)
     return { slowest, sum / steps };
 }
 
+// Answers every message with No: the drag changed the group, and opening
+// the next one asks whether to save it.
+class AnswerNo : public MessageBoxes {
+public:
+    MsgAnswer Show(const QString&, const QString&, MsgButtons, MsgIcon) override { return MsgAnswer::No; }
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication app(argc, argv);
     ConfigurePictureReading();
 
@@ -97,31 +105,27 @@ int main(int argc, char* argv[])
                        .arg(200.0 / y, 0, 'g', 7)
                        .arg(i);
     }
+    // A group of two photos, one marker on the first; and a group whose
+    // picture carries the most markers a picture holds.
     QTemporaryDir dir;
-    const QString group = dir.filePath(QStringLiteral("Bench-Markers.grp"));
+    const QString plainGroup = dir.filePath(QStringLiteral("Bench-Plain.grp"));
     WriteGroupFile(
-        group, QString(), { { photos[0], QStringLiteral("3;40;40;300;300;3;;;,") }, { photos[1], crowded } });
+        plainGroup, QString(), { { photos[0], QStringLiteral("3;40;40;300;300;3;;;,") }, { photos[1], {} } });
+    const QString crowdedGroup = dir.filePath(QStringLiteral("Bench-Crowded.grp"));
+    WriteGroupFile(crowdedGroup, QString(), { { photos[1], crowded } });
 
     QtCommonDialog dialogs;
-    QtMessageBoxes messages;
+    AnswerNo messages;
     QtClock clock;
     QtDetailsDialog details(clock);
     frmImage window(Platform { dialogs, messages, details, clock });
     window.Form_Load(QString());
-    window.OpenFile(group);
+    window.OpenFile(plainGroup);
     window.show();
     QApplication::processEvents();
 
-    (void)ShowMilliseconds(window, 0); // the decoder and caches warmed
-    const double plain = ShowMilliseconds(window, 0);
-    (void)ShowMilliseconds(window, 1);
-    const double full = ShowMilliseconds(window, 1);
-    std::printf("Show a 24 MP photo fitted: %.0f ms without markers, %.0f ms with 32767 (+%.0f ms; goal +300)\n", plain,
-        full, full - plain);
-    const auto [crowdedSlowest, crowdedMean] = DragMilliseconds(window, 60);
-    std::printf("Drag on the crowded picture: slowest step %.2f ms, mean %.2f ms (goal under 4)\n", crowdedSlowest,
-        crowdedMean);
-
+    (void)ShowMilliseconds(window, 1); // the decoder and caches warmed
+    const double plain = ShowMilliseconds(window, 1);
     (void)ShowMilliseconds(window, 0);
     window.ActualSize();
     window.repaint();
@@ -130,5 +134,14 @@ int main(int argc, char* argv[])
     std::printf("Drag at actual size: slowest step %.2f ms, mean %.2f ms (goal under 4); memory %.0f MB before, %.0f "
                 "MB after\n",
         slowest, mean, before, ResidentMegabytes());
+
+    window.OpenFile(crowdedGroup);
+    (void)ShowMilliseconds(window, 0);
+    const double full = ShowMilliseconds(window, 0);
+    std::printf("Show a 24 MP photo fitted: %.0f ms without markers, %.0f ms with 32767 (+%.0f ms; goal +300)\n", plain,
+        full, full - plain);
+    const auto [crowdedSlowest, crowdedMean] = DragMilliseconds(window, 60);
+    std::printf("Drag on the crowded picture: slowest step %.2f ms, mean %.2f ms (goal under 4)\n", crowdedSlowest,
+        crowdedMean);
     return 0;
 }

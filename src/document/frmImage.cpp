@@ -394,6 +394,7 @@ void frmImage::ShowMarkers(int slot)
     const QString problems = OBJ->Rebuild(list, qint16(slot));
     ImageObjectCount = qint16(CountRecords(list));
     CurrentObject = qint16(OBJ->Count() - 1);
+    OBJ->SetSelected(CurrentObject);
     PositionObjects();
     UpdateTotals();
     if (!problems.isEmpty())

@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QSvgRenderer>
 #include <QToolTip>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -35,19 +35,37 @@ QRect PixelBox(const QRectF& box)
     return QRect(x, y, qMax(1, pixel(box.right()) - x), qMax(1, pixel(box.bottom()) - y));
 }
 
+int DigitCount(int number)
+{
+    int count = 1;
+    for (; number >= 10; number /= 10)
+        ++count;
+    return count;
+}
+
 QRect BadgeBox(const QRect& marker, int number)
 {
-    const int width = 4 + BadgeDigitWidth * int(QString::number(number).size());
+    const int width = 4 + BadgeDigitWidth * DigitCount(number);
     return QRect(marker.right() + 1 - BadgeOverlap, marker.top() - BadgeHeight + BadgeOverlap, width, BadgeHeight);
 }
 
-// The damage-type picture at a size, drawn once and kept.
+// The damage-type picture at a size, drawn once and kept. The key is looked
+// up for every marker at every paint, so it is a plain number.
 QPixmap DamagePixmap(int damageType, QSize size, qreal ratio)
 {
-    const QString key
-        = QStringLiteral("marker-%1-%2x%3@%4").arg(damageType).arg(size.width()).arg(size.height()).arg(ratio);
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
+    static QHash<quint64, QPixmap> pixmaps;
+    static qreal pixmapsRatio = 0;
+    // Sizes change while a marker is resized or the picture zoomed: keep
+    // only the recent ones.
+    constexpr qsizetype MostKept = 512;
+    if (pixmapsRatio != ratio || pixmaps.size() > MostKept) {
+        pixmaps.clear();
+        pixmapsRatio = ratio;
+    }
+    const quint64 key = (quint64(quint16(damageType)) << 48) | (quint64(quint32(size.width()) & 0xFFFFFF) << 24)
+        | (quint64(quint32(size.height()) & 0xFFFFFF));
+    QPixmap& pixmap = pixmaps[key];
+    if (!pixmap.isNull())
         return pixmap;
     static QHash<int, QSvgRenderer*> renderers;
     QSvgRenderer*& renderer = renderers[damageType];
@@ -60,9 +78,31 @@ QPixmap DamagePixmap(int damageType, QSize size, qreal ratio)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    painter.end();
-    QPixmapCache::insert(key, pixmap);
     return pixmap;
+}
+
+// The ten digits of the badges, drawn once: a picture with thousands of
+// markers draws thousands of badges at every paint.
+const std::array<QPixmap, 10>& DigitPixmaps(qreal ratio)
+{
+    static std::array<QPixmap, 10> digits;
+    static qreal digitsRatio = 0;
+    if (digitsRatio != ratio) {
+        QFont font;
+        font.setPixelSize(9);
+        for (int digit = 0; digit < 10; ++digit) {
+            QPixmap pixmap(QSize(BadgeDigitWidth, BadgeHeight) * ratio);
+            pixmap.setDevicePixelRatio(ratio);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            painter.setFont(font);
+            painter.setPen(Qt::white);
+            painter.drawText(QRect(0, 0, BadgeDigitWidth, BadgeHeight), Qt::AlignCenter, QString::number(digit));
+            digits[size_t(digit)] = pixmap;
+        }
+        digitsRatio = ratio;
+    }
+    return digits;
 }
 
 Qt::CursorShape CursorOf(PointerZone zone)
@@ -274,7 +314,7 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
             continue;
         const QRect box = PixelBox(ShownBox(item.Place));
         if (box.intersects(exposed) || BadgeBox(box, index).intersects(exposed))
-            PaintMarker(painter, index);
+            PaintMarker(painter, index, box);
     }
     if (IsShown(m_selected)) {
         const QRectF frame = QRectF(PixelBox(ShownBox(m_items[size_t(m_selected)].Place)))
@@ -286,20 +326,16 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
     }
 }
 
-void MarkerLayer::PaintMarker(QPainter& painter, int index) const
+void MarkerLayer::PaintMarker(QPainter& painter, int index, const QRect& box) const
 {
-    const MarkerItem& item = m_items[size_t(index)];
-    const QRect box = PixelBox(ShownBox(item.Place));
-    painter.drawPixmap(box, DamagePixmap(item.DamageType, box.size(), devicePixelRatioF()));
+    painter.drawPixmap(box, DamagePixmap(m_items[size_t(index)].DamageType, box.size(), devicePixelRatioF()));
     const QRect badge = BadgeBox(box, index);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(20, 24, 30, 210));
-    painter.drawRect(badge);
-    QFont font = painter.font();
-    font.setPixelSize(9);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(badge, Qt::AlignCenter, QString::number(index));
+    painter.fillRect(badge, QColor(20, 24, 30, 210));
+    const std::array<QPixmap, 10>& digits = DigitPixmaps(devicePixelRatioF());
+    // The digits from the last, right to left.
+    int x = badge.left() + 2 + BadgeDigitWidth * (DigitCount(index) - 1);
+    for (int rest = index; x >= badge.left() + 2; rest /= 10, x -= BadgeDigitWidth)
+        painter.drawPixmap(x, badge.top(), digits[size_t(rest % 10)]);
 }
 
 void MarkerLayer::UpdateMarker(int index)

@@ -91,7 +91,8 @@ private:
     void Hover(QPointF position);
     // Repaints what a marker covers, its badge and frame included.
     void UpdateMarker(int index);
-    void PaintMarker(QPainter& painter, int index) const;
+    // A marker shown in a box of pixels, with its number.
+    void PaintMarker(QPainter& painter, int index, const QRect& box) const;
 
     std::vector<MarkerItem> m_items;
     std::vector<int> m_stack;
