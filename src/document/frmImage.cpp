@@ -283,6 +283,8 @@ void frmImage::TBR_Click(int index)
     // The new marker joins the slot's own markers: show them first.
     if (!shown)
         ClipClicked(CurrentImage, 1);
+    if (OBJ->DisplayedSlot() != CurrentImage)
+        return; // the picture could not be shown; ClipClicked said why
     MarkerItem marker = OBJ->Item(0);
     marker.DamageType = index;
     marker.Visible = true;
@@ -351,13 +353,10 @@ void frmImage::RemoveImage()
     // The slot's records, and their costs, leave the group with it, whether
     // or not its markers are on the surface.
     const QString list = Strip->ObjectList(slot);
-    if (OBJ->DisplayedSlot() == slot || !Strip->IsEmpty(slot))
-        ClearView();
     Strip->ClearSlot(slot);
     GroupObjectCount = qint16(GroupObjectCount - CountRecords(list));
     ObjIDTotal -= ListCost(list);
-    ImageObjectCount = 0;
-    UpdateTotals();
+    ClearView();
     Changed = true;
 }
 
