@@ -43,10 +43,17 @@ int DigitCount(int number)
     return count;
 }
 
-QRect BadgeBox(const QRect& marker, int number)
+// The badge of a marker, kept inside the layer so that a marker at the edge
+// of the picture still shows its number.
+QRect BadgeBox(const QRect& marker, int number, QSize layer)
 {
     const int width = 4 + BadgeDigitWidth * DigitCount(number);
-    return QRect(marker.right() + 1 - BadgeOverlap, marker.top() - BadgeHeight + BadgeOverlap, width, BadgeHeight);
+    QRect badge(marker.right() + 1 - BadgeOverlap, marker.top() - BadgeHeight + BadgeOverlap, width, BadgeHeight);
+    if (badge.top() < 0)
+        badge.moveTop(0);
+    if (badge.right() >= layer.width())
+        badge.moveRight(layer.width() - 1);
+    return badge;
 }
 
 // The damage-type picture at a size, drawn once and kept. The key is looked
@@ -313,23 +320,30 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
         if (!item.Visible)
             continue;
         const QRect box = PixelBox(ShownBox(item.Place));
-        if (box.intersects(exposed) || BadgeBox(box, index).intersects(exposed))
-            PaintMarker(painter, index, box);
+        if (box.intersects(exposed) || BadgeBox(box, index, size()).intersects(exposed)) {
+            PaintPicture(painter, index, box);
+            PaintBadge(painter, index, box);
+        }
     }
     if (IsShown(m_selected)) {
-        const QRectF frame = QRectF(PixelBox(ShownBox(m_items[size_t(m_selected)].Place)))
-                                 .adjusted(-FrameGap + 0.5, -FrameGap + 0.5, FrameGap - 0.5, FrameGap - 0.5);
+        const QRect box = PixelBox(ShownBox(m_items[size_t(m_selected)].Place));
+        const QRectF frame = QRectF(box).adjusted(-FrameGap + 0.5, -FrameGap + 0.5, FrameGap - 0.5, FrameGap - 0.5);
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(frame);
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(frame);
+        PaintBadge(painter, m_selected, box);
     }
 }
 
-void MarkerLayer::PaintMarker(QPainter& painter, int index, const QRect& box) const
+void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const
 {
     painter.drawPixmap(box, DamagePixmap(m_items[size_t(index)].DamageType, box.size(), devicePixelRatioF()));
-    const QRect badge = BadgeBox(box, index);
+}
+
+void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box) const
+{
+    const QRect badge = BadgeBox(box, index, size());
     painter.fillRect(badge, QColor(20, 24, 30, 210));
     const std::array<QPixmap, 10>& digits = DigitPixmaps(devicePixelRatioF());
     // The digits from the last, right to left.
@@ -341,7 +355,7 @@ void MarkerLayer::PaintMarker(QPainter& painter, int index, const QRect& box) co
 void MarkerLayer::UpdateMarker(int index)
 {
     const QRect box = PixelBox(ShownBox(m_items[size_t(index)].Place));
-    update(box.adjusted(-FrameGap - 1, -FrameGap - 1, FrameGap + 1, FrameGap + 1).united(BadgeBox(box, index)));
+    update(box.adjusted(-FrameGap - 1, -FrameGap - 1, FrameGap + 1, FrameGap + 1).united(BadgeBox(box, index, size())));
 }
 
 void MarkerLayer::Hover(QPointF position)

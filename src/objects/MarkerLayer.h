@@ -91,8 +91,9 @@ private:
     void Hover(QPointF position);
     // Repaints what a marker covers, its badge and frame included.
     void UpdateMarker(int index);
-    // A marker shown in a box of pixels, with its number.
-    void PaintMarker(QPainter& painter, int index, const QRect& box) const;
+    // A marker's picture and its number badge, shown in a box of pixels.
+    void PaintPicture(QPainter& painter, int index, const QRect& box) const;
+    void PaintBadge(QPainter& painter, int index, const QRect& box) const;
 
     std::vector<MarkerItem> m_items;
     std::vector<int> m_stack;
