@@ -53,14 +53,21 @@ double ShowMilliseconds(frmImage& window, int slot)
     return timer.nsecsElapsed() / 1e6;
 }
 
-// Drags marker 1 by steps of (3, 2) pixels; the slowest step and the mean,
-// in milliseconds. Each step is the move and the repaint it asks for.
-std::pair<double, double> DragMilliseconds(const frmImage& window, int steps)
+struct DragTimes {
+    double Slowest = 0; // the slowest step
+    double Mean = 0;
+    double Release = 0; // the release, which stores the picture's markers
+};
+
+// Drags marker 1 by steps of (3, 2) pixels, in milliseconds. Each step is
+// the move and the repaint it asks for.
+DragTimes DragMilliseconds(const frmImage& window, int steps)
 {
     auto* layer = window.findChild<MarkerLayer*>(QStringLiteral("OBJ"));
     QPoint at = layer->Item(1).Place.center().toPoint();
     Mouse(layer, QEvent::MouseMove, at, Qt::NoButton);
     Mouse(layer, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    QApplication::processEvents(); // the press repaints the selection frame
     double slowest = 0;
     double sum = 0;
     for (int step = 0; step < steps; ++step) {
@@ -73,8 +80,11 @@ std::pair<double, double> DragMilliseconds(const frmImage& window, int steps)
         slowest = std::max(slowest, ms);
         sum += ms;
     }
+    QElapsedTimer timer;
+    timer.start();
     Mouse(layer, QEvent::MouseButtonRelease, at, Qt::NoButton);
-    return { slowest, sum / steps };
+    QApplication::processEvents();
+    return { slowest, sum / steps, timer.nsecsElapsed() / 1e6 };
 }
 
 // Answers every message with No: the drag changed the group, and opening
@@ -130,18 +140,19 @@ int main(int argc, char* argv[])
     window.ActualSize();
     window.repaint();
     const double before = ResidentMegabytes();
-    const auto [slowest, mean] = DragMilliseconds(window, 200);
+    const DragTimes actual = DragMilliseconds(window, 200);
     std::printf("Drag at actual size: slowest step %.2f ms, mean %.2f ms (goal under 4); memory %.0f MB before, %.0f "
                 "MB after\n",
-        slowest, mean, before, ResidentMegabytes());
+        actual.Slowest, actual.Mean, before, ResidentMegabytes());
 
     window.OpenFile(crowdedGroup);
     (void)ShowMilliseconds(window, 0);
     const double full = ShowMilliseconds(window, 0);
     std::printf("Show a 24 MP photo fitted: %.0f ms without markers, %.0f ms with 32767 (+%.0f ms; goal +300)\n", plain,
         full, full - plain);
-    const auto [crowdedSlowest, crowdedMean] = DragMilliseconds(window, 60);
-    std::printf("Drag on the crowded picture: slowest step %.2f ms, mean %.2f ms (goal under 4)\n", crowdedSlowest,
-        crowdedMean);
+    const DragTimes crowdedDrag = DragMilliseconds(window, 60);
+    std::printf("Drag on the crowded picture: slowest step %.2f ms, mean %.2f ms (goal under 4); the release "
+                "stores 32767 records in %.1f ms\n",
+        crowdedDrag.Slowest, crowdedDrag.Mean, crowdedDrag.Release);
     return 0;
 }

@@ -120,6 +120,29 @@ private slots:
         QFETCH(QRectF, shown);
         QCOMPARE(ShownBox(place), shown);
     }
+
+    void numberBadges_data()
+    {
+        QTest::addColumn<QRect>("shown");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QRect>("badge");
+        QTest::newRow("top right") << QRect(100, 100, 21, 17) << 7 << QRect(117, 93, 10, 11);
+        QTest::newRow("wider for more digits") << QRect(100, 100, 21, 17) << 32767 << QRect(117, 93, 34, 11);
+        QTest::newRow("at the top: bottom right") << QRect(10, 1, 21, 17) << 3 << QRect(27, 14, 10, 11);
+        QTest::newRow("in the top right corner: bottom left") << QRect(617, 1, 12, 10) << 11 << QRect(605, 7, 16, 11);
+        QTest::newRow("at the right edge: top left") << QRect(600, 200, 29, 17) << 2 << QRect(594, 193, 10, 11);
+    }
+    void numberBadges()
+    {
+        QFETCH(QRect, shown);
+        QFETCH(int, number);
+        QFETCH(QRect, badge);
+        const QRect placed = NumberBadgeBox(shown, number, QSize(629, 480));
+        QCOMPARE(placed, badge);
+        // Only a corner of the marker is covered.
+        QVERIFY(!placed.contains(shown));
+        QVERIFY(placed.intersected(shown).width() <= BadgeOverlap);
+    }
 };
 
 QTEST_MAIN(MarkerGeometryTest)

@@ -15,9 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -33,13 +35,13 @@ struct Window {
     frmImage window { fake.Bundle() };
     QTemporaryDir dir;
 
-    explicit Window(const QString& firstList = TwoMarkers)
+    explicit Window(const QString& firstList = TwoMarkers, const QString& secondList = QString())
     {
         window.Form_Load(QString());
         WriteJpeg(dir.filePath("a.jpg"), QSize(629, 480));
         WriteJpeg(dir.filePath("b.jpg"), QSize(629, 480));
         WriteBytes(dir.filePath("Smith.grp"),
-            FormatGroupFile("8500", { { dir.filePath("a.jpg"), firstList }, { dir.filePath("b.jpg"), "" } }));
+            FormatGroupFile("8500", { { dir.filePath("a.jpg"), firstList }, { dir.filePath("b.jpg"), secondList } }));
         window.OpenFile(dir.filePath("Smith.grp"));
         window.ClipClicked(0, 1);
         window.show();
@@ -69,6 +71,15 @@ struct Window {
     {
         QTest::mouseClick(&OBJ(), Qt::RightButton, {}, Centre(index));
         Control<QMenu>(window, "mnuObject")->hide();
+    }
+
+    // A press and release as the window system delivers them: to whatever
+    // holds the mouse (a pop-up menu, say), not straight to the layer.
+    void SystemClick(Qt::MouseButton button, QPoint onLayer)
+    {
+        const QPoint at = OBJ().mapTo(&window, onLayer);
+        QTest::mousePress(window.windowHandle(), button, {}, at);
+        QTest::mouseRelease(window.windowHandle(), button, {}, at);
     }
 
     // A key pressed where the focus is, as the keyboard would send it.
@@ -250,6 +261,80 @@ private slots:
         QCOMPARE(w.window.ObjIDTotal, 500.0);
     }
 
+    void aRightClickLeavesNothingBehind()
+    {
+        Window w;
+        w.SystemClick(Qt::RightButton, w.Centre(1));
+        auto* menu = Control<QMenu>(w.window, "mnuObject");
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        Control<QAction>(w.window, "mnuSendBack")->trigger();
+        // The release went to the menu; a click beside the markers after it
+        // changes nothing.
+        w.SystemClick(Qt::LeftButton, QPoint(600, 450));
+        QVERIFY(!w.window.Changed);
+        QCOMPARE(w.List(), TwoMarkers);
+    }
+
+    void otherMouseButtonsDoNothing()
+    {
+        Window w;
+        QTest::mouseClick(&w.OBJ(), Qt::BackButton, {}, w.Centre(1));
+        QCOMPARE(w.window.CurrentObject, 2);
+        QVERIFY(!w.window.Changed);
+    }
+
+    void draggingTheEmptySurfacePans()
+    {
+        Window w;
+        for (int step = 0; step < 10; ++step)
+            w.window.ZoomIn();
+        auto* horizontal = Control<QScrollBar>(w.window, "HS");
+        auto* vertical = Control<QScrollBar>(w.window, "VS");
+        QVERIFY(horizontal->isVisible() && vertical->isVisible());
+        horizontal->setValue(200);
+        vertical->setValue(150);
+        auto* surface = Control<PictureSurface>(w.window, "PicZoom");
+        const QPoint from(500, 400);
+        QTest::mousePress(surface, Qt::LeftButton, {}, from);
+        QTest::mouseMove(surface, from + QPoint(-30, 20));
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, from + QPoint(-30, 20));
+        QCOMPARE(horizontal->value(), 230);
+        QCOMPARE(vertical->value(), 130);
+        QVERIFY(!w.window.Changed);
+    }
+
+    void aMenuBarWalkedWithKeysKeepsItsKeys()
+    {
+        Window w;
+        QTest::mouseClick(&w.OBJ(), Qt::LeftButton, {}, w.Centre(1));
+        QMenuBar* bar = w.window.menuBar();
+        auto* zoom = Control<QMenu>(w.window, "mnuzoom");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(zoom->menuAction()).center());
+        QTest::keyClick(zoom, Qt::Key_Escape); // the bar now holds the focus
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QVERIFY(w.OBJ().IsShown(1));
+        QCOMPARE(w.window.ObjIDTotal, 250.0);
+        QCOMPARE(w.List(), TwoMarkers);
+    }
+
+    void clicksOnThumbnailsAndToolsLeaveTheTextFields()
+    {
+        Window w;
+        auto* field = Control<QLineEdit>(w.window, "txtNum");
+        auto* picture = Control<QWidget>(w.window, "PicArea");
+        field->setFocus();
+        QTest::mouseClick(Control<QWidget>(w.window, "IMG1"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), picture);
+        field->setFocus();
+        QTest::mouseClick(Control<QToolButton>(w.window, "TBR3"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), picture);
+        field->setFocus();
+        QTest::mouseClick(Control<QToolButton>(w.window, "cmdZoomIn"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), picture);
+    }
+
     void removingAPictureTakesItsCostsAlong()
     {
         Window w;
@@ -259,6 +344,24 @@ private slots:
         QCOMPARE(w.Label("LblIDTotal"), QStringLiteral("0"));
         QCOMPARE(w.Label("LblRes"), QStringLiteral("8500"));
         QCOMPARE(w.window.GroupObjectCount, 0);
+        QCOMPARE(w.Label("LblCount"), QStringLiteral("0"));
+    }
+
+    void removingAPictureNotShownTakesItsCostsAlong()
+    {
+        Window w(TwoMarkers, QStringLiteral("5;3;3;30;30;5;1000;;,"));
+        QCOMPARE(w.window.ObjIDTotal, 1250.0);
+        w.window.ClipClicked(1, 2); // the slot's menu: chosen, not shown
+        Control<QMenu>(w.window, "mnuImage")->hide();
+        Control<QAction>(w.window, "mnuRemove")->trigger();
+        QCOMPARE(w.window.ObjIDTotal, 250.0);
+        QCOMPARE(w.window.GroupObjectCount, 2);
+        QCOMPARE(w.Label("LblRes"), QStringLiteral("8250"));
+        // Saved and opened again, the group shows the same total.
+        w.window.SaveFile();
+        w.window.OpenFile(w.dir.filePath("Smith.grp"));
+        QCOMPARE(w.window.ObjIDTotal, 250.0);
+        QCOMPARE(w.window.GroupObjectCount, 2);
     }
 
     void pagingWrapsAround()
@@ -419,9 +522,18 @@ private slots:
         QVERIFY(place.width() < 3 && place.height() < 3);
         QCOMPARE(w.OBJ().MarkerAt(place.center() + QPointF(5, 4)), 1);
         QCOMPARE(w.OBJ().MarkerAt(place.center() + QPointF(7, 0)), 0);
-        // Its stored size is its own, not the size it is shown at.
-        QTest::mouseClick(&w.OBJ(), Qt::LeftButton, {}, (place.center() + QPointF(4, 0)).toPoint());
-        QCOMPARE(w.OBJ().Item(1).Place.size(), place.size());
+        // Grabbed left of its picture it moves (its right part resizes, as
+        // its own size says); its stored size is its own, not the size it is
+        // shown at.
+        const QPoint grab = (place.center() - QPointF(4, 0)).toPoint();
+        w.Drag(grab, { grab + QPoint(100, 50) });
+        // The grab point is rounded to whole pixels; the marker's place is not.
+        const QRectF moved = w.OBJ().Item(1).Place;
+        QVERIFY(qAbs(moved.left() - (place.left() + 100)) <= 0.5 && moved.top() == place.top() + 50);
+        QCOMPARE(moved.size(), place.size());
+        const QList<QStringView> fields = QStringView(w.List()).split(u';');
+        QCOMPARE(fields[3], u"300");
+        QCOMPARE(fields[4], u"240");
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 
 KeyPreview::KeyPreview(QWidget* window, QList<QAction*> shortcuts)
     : QObject(window)
@@ -33,6 +34,9 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
     QWidget* focus = QApplication::focusWidget();
     QObject* target = focus ? static_cast<QObject*>(focus) : m_window;
     if (watched != target || (focus && focus->window() != m_window) || QApplication::activeModalWidget())
+        return false;
+    // A menu bar walked with the keyboard takes its keys for itself.
+    if (qobject_cast<QMenuBar*>(focus))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const bool inTextField = qobject_cast<QLineEdit*>(focus) != nullptr;

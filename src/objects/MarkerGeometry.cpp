@@ -77,3 +77,22 @@ QRectF ShownBox(const QRectF& place)
     }
     return box;
 }
+
+int DigitCount(int number)
+{
+    int count = 1;
+    for (; number >= 10; number /= 10)
+        ++count;
+    return count;
+}
+
+QRect NumberBadgeBox(const QRect& shown, int number, QSize surface)
+{
+    const int width = 4 + BadgeDigitWidth * DigitCount(number);
+    QRect badge(shown.right() + 1 - BadgeOverlap, shown.top() - BadgeHeight + BadgeOverlap, width, BadgeHeight);
+    if (badge.top() < 0)
+        badge.moveTop(shown.bottom() + 1 - BadgeOverlap);
+    if (badge.right() >= surface.width())
+        badge.moveRight(shown.left() - 1 + BadgeOverlap);
+    return badge;
+}

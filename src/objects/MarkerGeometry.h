@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 
 // The arithmetic of working on a marker with the mouse. Places are in
 // single-precision surface pixels: left, top, width and height; pointer
@@ -41,3 +43,15 @@ inline constexpr float MinShownHeight = 10.0f;
 // The box a marker is painted and hit as: its place, widened (or heightened)
 // about its centre to the smallest box where it is smaller.
 [[nodiscard]] QRectF ShownBox(const QRectF& place);
+
+// Each marker shows its number in a badge on its top-right corner (bottom
+// right when that would leave the surface at the top, and on the left side
+// at the right edge), so the badge covers only a corner of the picture.
+inline constexpr int BadgeHeight = 11;
+inline constexpr int BadgeOverlap = 4;
+inline constexpr int BadgeDigitWidth = 6;
+
+[[nodiscard]] int DigitCount(int number);
+// The badge of the marker with a number shown in a box of whole pixels, on
+// a surface of a size.
+[[nodiscard]] QRect NumberBadgeBox(const QRect& shown, int number, QSize surface);

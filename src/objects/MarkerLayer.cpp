@@ -4,6 +4,7 @@
 #include "common/MouseButton.h"
 #include "common/UserError.h"
 
+#include <QCache>
 #include <QHash>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -17,11 +18,6 @@
 
 namespace {
 
-// The number badge sits on the marker's top-right corner, covering only
-// that corner of the picture.
-constexpr int BadgeHeight = 11;
-constexpr int BadgeOverlap = 4;
-constexpr int BadgeDigitWidth = 6;
 // The selection frame stands this far outside the marker.
 constexpr int FrameGap = 2;
 
@@ -35,57 +31,43 @@ QRect PixelBox(const QRectF& box)
     return QRect(x, y, qMax(1, pixel(box.right()) - x), qMax(1, pixel(box.bottom()) - y));
 }
 
-int DigitCount(int number)
+QSvgRenderer* DamageRenderer(int damageType)
 {
-    int count = 1;
-    for (; number >= 10; number /= 10)
-        ++count;
-    return count;
+    static QHash<int, QSvgRenderer*> renderers;
+    QSvgRenderer*& renderer = renderers[damageType];
+    if (!renderer)
+        renderer = new QSvgRenderer(DamagePicture(damageType));
+    return renderer;
 }
 
-// The badge of a marker, kept inside the layer so that a marker at the edge
-// of the picture still shows its number.
-QRect BadgeBox(const QRect& marker, int number, QSize layer)
-{
-    const int width = 4 + BadgeDigitWidth * DigitCount(number);
-    QRect badge(marker.right() + 1 - BadgeOverlap, marker.top() - BadgeHeight + BadgeOverlap, width, BadgeHeight);
-    if (badge.top() < 0)
-        badge.moveTop(0);
-    if (badge.right() >= layer.width())
-        badge.moveRight(layer.width() - 1);
-    return badge;
-}
+// Markers up to this size are drawn from kept pictures; larger ones (few,
+// and zoomed in) are drawn afresh each time.
+constexpr int MostKeptSide = 256;
 
 // The damage-type picture at a size, drawn once and kept. The key is looked
-// up for every marker at every paint, so it is a plain number.
-QPixmap DamagePixmap(int damageType, QSize size, qreal ratio)
+// up for every marker at every paint, so it is a plain number; the pictures
+// kept are bounded in bytes, as every zoom and resize step asks for new
+// sizes.
+const QPixmap& DamagePixmap(int damageType, QSize size, qreal ratio)
 {
-    static QHash<quint64, QPixmap> pixmaps;
+    static QCache<quint64, QPixmap> pixmaps(16 * 1024); // kilobytes
     static qreal pixmapsRatio = 0;
-    // Sizes change while a marker is resized or the picture zoomed: keep
-    // only the recent ones.
-    constexpr qsizetype MostKept = 512;
-    if (pixmapsRatio != ratio || pixmaps.size() > MostKept) {
+    if (pixmapsRatio != ratio) {
         pixmaps.clear();
         pixmapsRatio = ratio;
     }
     const quint64 key = (quint64(quint16(damageType)) << 48) | (quint64(quint32(size.width()) & 0xFFFFFF) << 24)
         | (quint64(quint32(size.height()) & 0xFFFFFF));
-    QPixmap& pixmap = pixmaps[key];
-    if (!pixmap.isNull())
-        return pixmap;
-    static QHash<int, QSvgRenderer*> renderers;
-    QSvgRenderer*& renderer = renderers[damageType];
-    if (!renderer)
-        renderer = new QSvgRenderer(DamagePicture(damageType));
-    // A marker zoomed very large is drawn from a picture of screen size at
-    // most.
-    const QSize pixels = (QSizeF(size) * ratio).toSize().boundedTo(QSize(2048, 2048)).expandedTo(QSize(1, 1));
-    pixmap = QPixmap(pixels);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    return pixmap;
+    if (const QPixmap* kept = pixmaps.object(key))
+        return *kept;
+    const QSize pixels = (QSizeF(size) * ratio).toSize().expandedTo(QSize(1, 1));
+    auto* pixmap = new QPixmap(pixels);
+    pixmap->fill(Qt::transparent);
+    QPainter painter(pixmap);
+    DamageRenderer(damageType)->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    painter.end();
+    pixmaps.insert(key, pixmap, qMax(1, pixels.width() * pixels.height() * 4 / 1024));
+    return *pixmaps.object(key);
 }
 
 // The ten digits of the badges, drawn once: a picture with thousands of
@@ -320,7 +302,7 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
         if (!item.Visible)
             continue;
         const QRect box = PixelBox(ShownBox(item.Place));
-        if (box.intersects(exposed) || BadgeBox(box, index, size()).intersects(exposed)) {
+        if (box.intersects(exposed) || NumberBadgeBox(box, index, size()).intersects(exposed)) {
             PaintPicture(painter, index, box);
             PaintBadge(painter, index, box);
         }
@@ -338,12 +320,16 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 
 void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const
 {
-    painter.drawPixmap(box, DamagePixmap(m_items[size_t(index)].DamageType, box.size(), devicePixelRatioF()));
+    const int damageType = m_items[size_t(index)].DamageType;
+    if (box.width() > MostKeptSide || box.height() > MostKeptSide)
+        DamageRenderer(damageType)->render(&painter, box);
+    else
+        painter.drawPixmap(box, DamagePixmap(damageType, box.size(), devicePixelRatioF()));
 }
 
 void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box) const
 {
-    const QRect badge = BadgeBox(box, index, size());
+    const QRect badge = NumberBadgeBox(box, index, size());
     painter.fillRect(badge, QColor(20, 24, 30, 210));
     const std::array<QPixmap, 10>& digits = DigitPixmaps(devicePixelRatioF());
     // The digits from the last, right to left.
@@ -355,7 +341,8 @@ void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box) con
 void MarkerLayer::UpdateMarker(int index)
 {
     const QRect box = PixelBox(ShownBox(m_items[size_t(index)].Place));
-    update(box.adjusted(-FrameGap - 1, -FrameGap - 1, FrameGap + 1, FrameGap + 1).united(BadgeBox(box, index, size())));
+    update(box.adjusted(-FrameGap - 1, -FrameGap - 1, FrameGap + 1, FrameGap + 1)
+               .united(NumberBadgeBox(box, index, size())));
 }
 
 void MarkerLayer::Hover(QPointF position)
@@ -373,16 +360,21 @@ void MarkerLayer::Hover(QPointF position)
 
 void MarkerLayer::mousePressEvent(QMouseEvent* event)
 {
+    // A press that does not end here (a release taken by a pop-up menu)
+    // leaves nothing behind.
+    m_pressed = 0;
+    m_objMouseDown = false;
     const int index = MarkerAt(event->position());
-    if (index == 0) {
+    const int button = ButtonNumber(event->button());
+    if (index == 0 || button == 0) {
         event->ignore(); // the surface below takes it
         return;
     }
-    m_pressed = index;
-    const int button = ButtonNumber(event->button());
     emit Pressed(index, button, event->globalPosition().toPoint());
+    // The right button's release goes to the pop-up menu it opened.
     if (button != 1 || !IsShown(index))
         return;
+    m_pressed = index;
     m_objMouseDown = true;
     const MarkerItem& item = m_items[size_t(index)];
     if (item.Pointer == PointerZone::Move) {
@@ -409,13 +401,13 @@ void MarkerLayer::mouseMoveEvent(QMouseEvent* event)
 void MarkerLayer::mouseReleaseEvent(QMouseEvent* event)
 {
     const int index = m_pressed;
-    m_pressed = 0;
-    m_objMouseDown = false;
-    if (index == 0) {
+    if (index == 0 || event->button() != Qt::LeftButton) {
         event->ignore();
         return;
     }
-    emit Released(index, ButtonNumber(event->button()));
+    m_pressed = 0;
+    m_objMouseDown = false;
+    emit Released(index, 1);
 }
 
 void MarkerLayer::mouseDoubleClickEvent(QMouseEvent* event)
@@ -425,9 +417,7 @@ void MarkerLayer::mouseDoubleClickEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    // The press before it selected the marker; the release after it stores
-    // the markers again.
-    m_pressed = index;
+    // The press before it selected the marker.
     if (event->button() == Qt::LeftButton)
         emit DoubleClicked(index);
 }

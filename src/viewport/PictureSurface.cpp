@@ -92,7 +92,8 @@ void PictureSurface::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_dragFrom = event->globalPosition().toPoint();
-    emit Pressed(ButtonNumber(event->button()), event->globalPosition().toPoint());
+    if (const int button = ButtonNumber(event->button()))
+        emit Pressed(button, event->globalPosition().toPoint());
 }
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)

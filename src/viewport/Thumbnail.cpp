@@ -50,5 +50,6 @@ void Thumbnail::paintEvent(QPaintEvent*)
 
 void Thumbnail::mousePressEvent(QMouseEvent* event)
 {
-    emit Pressed(ButtonNumber(event->button()), event->globalPosition().toPoint());
+    if (const int button = ButtonNumber(event->button()))
+        emit Pressed(button, event->globalPosition().toPoint());
 }
