@@ -4,13 +4,10 @@
 // it uncovers), at actual size and on the crowded picture, with the memory
 // before and after the drag.
 #include "BenchPhotos.h"
+#include "BenchWindow.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
 #include "objects/MarkerLayer.h"
-#include "platform/MessageBoxes.h"
-#include "platform/QtClock.h"
-#include "platform/QtCommonDialog.h"
-#include "platform/QtDetailsDialog.h"
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
@@ -87,13 +84,6 @@ DragTimes DragMilliseconds(const frmImage& window, int steps)
     return { slowest, sum / steps, timer.nsecsElapsed() / 1e6 };
 }
 
-// Answers every message with No: the drag changed the group, and opening
-// the next one asks whether to save it.
-class AnswerNo : public MessageBoxes {
-public:
-    MsgAnswer Show(const QString&, const QString&, MsgButtons, MsgIcon) override { return MsgAnswer::No; }
-};
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -124,12 +114,8 @@ int main(int argc, char* argv[])
     const QString crowdedGroup = dir.filePath(QStringLiteral("Bench-Crowded.grp"));
     WriteGroupFile(crowdedGroup, QString(), { { photos[1], crowded } });
 
-    QtCommonDialog dialogs;
-    AnswerNo messages;
-    QtClock clock;
-    QtDetailsDialog details(clock);
-    frmImage window(Platform { dialogs, messages, details, clock });
-    window.Form_Load(QString());
+    BenchWindow bench;
+    frmImage& window = bench.Window();
     window.OpenFile(plainGroup);
     window.show();
     QApplication::processEvents();

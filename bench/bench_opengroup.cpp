@@ -2,12 +2,9 @@
 // thumbnails are in place, beside the time djpeg needs to decode the same
 // files at 1/8 scale (the decoder's floor for a thumbnail).
 #include "BenchPhotos.h"
+#include "BenchWindow.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
-#include "platform/QtClock.h"
-#include "platform/QtCommonDialog.h"
-#include "platform/QtDetailsDialog.h"
-#include "platform/QtMessageBoxes.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/Thumbnail.h"
 
@@ -33,12 +30,8 @@ int main(int argc, char* argv[])
     const QString group = dir.filePath(QStringLiteral("Bench-Six.grp"));
     WriteGroupFile(group, QStringLiteral("10000"), pictures);
 
-    QtCommonDialog dialogs;
-    QtMessageBoxes messages;
-    QtClock clock;
-    QtDetailsDialog details(clock);
-    frmImage window(Platform { dialogs, messages, details, clock });
-    window.Form_Load(QString());
+    BenchWindow bench;
+    frmImage& window = bench.Window();
 
     double open = std::numeric_limits<double>::max();
     for (int run = 0; run < 3; ++run) {

@@ -3,12 +3,9 @@
 // the same file, the paint time of every zoom step, and the memory after the
 // fit and after the last step.
 #include "BenchPhotos.h"
+#include "BenchWindow.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
-#include "platform/QtClock.h"
-#include "platform/QtCommonDialog.h"
-#include "platform/QtDetailsDialog.h"
-#include "platform/QtMessageBoxes.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/PictureSurface.h"
 
@@ -58,12 +55,8 @@ int main(int argc, char* argv[])
     WriteGroupFile(group, QString(),
         { { photos[0], QStringLiteral("3;4;4;30;30;3;250;;,") }, { photos[1], QStringLiteral("1;2;2;30;30;1;;;,") } });
 
-    QtCommonDialog dialogs;
-    QtMessageBoxes messages;
-    QtClock clock;
-    QtDetailsDialog details(clock);
-    frmImage window(Platform { dialogs, messages, details, clock });
-    window.Form_Load(QString());
+    BenchWindow bench;
+    frmImage& window = bench.Window();
     auto* picArea = window.findChild<QWidget*>(QStringLiteral("PicArea"));
     const auto* picZoom = window.findChild<PictureSurface*>(QStringLiteral("PicZoom"));
     if (!picArea || !picZoom) {

@@ -161,21 +161,21 @@ void MarkerLayer::Hide(int index)
 
 void MarkerLayer::BringToFront(int index)
 {
-    const auto at = std::find(m_stack.begin(), m_stack.end(), index);
-    if (at == m_stack.end())
-        return;
-    m_stack.erase(at);
-    m_stack.push_back(index);
-    UpdateMarker(index);
+    Restack(index, true);
 }
 
 void MarkerLayer::SendToBack(int index)
+{
+    Restack(index, false);
+}
+
+void MarkerLayer::Restack(int index, bool toFront)
 {
     const auto at = std::find(m_stack.begin(), m_stack.end(), index);
     if (at == m_stack.end())
         return;
     m_stack.erase(at);
-    m_stack.insert(m_stack.begin(), index);
+    m_stack.insert(toFront ? m_stack.end() : m_stack.begin(), index);
     UpdateMarker(index);
 }
 

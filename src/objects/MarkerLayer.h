@@ -89,6 +89,8 @@ private:
     // The pointer's position inside a marker, from its top-left corner.
     [[nodiscard]] QPointF InMarker(int index, QPointF position) const;
     void Hover(QPointF position);
+    // A marker moved to the front or the back of the stacking order.
+    void Restack(int index, bool toFront);
     // Repaints what a marker covers, its badge and frame included.
     void UpdateMarker(int index);
     // A marker's picture and its number badge, shown in a box of pixels.

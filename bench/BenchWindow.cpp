@@ -1,0 +1,6 @@
+#include "BenchWindow.h"
+
+BenchWindow::BenchWindow()
+{
+    m_window.Form_Load(QString());
+}

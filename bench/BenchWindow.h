@@ -1,0 +1,29 @@
+#pragma once
+
+#include "document/frmImage.h"
+#include "platform/MessageBoxes.h"
+#include "platform/QtClock.h"
+#include "platform/QtCommonDialog.h"
+#include "platform/QtDetailsDialog.h"
+
+// The main window on the Qt platform, started with an empty group, for the
+// benchmarks. Every message is answered No, so a benchmark never waits on a
+// prompt (opening a group after a drag asks whether to save the change).
+class BenchWindow {
+public:
+    BenchWindow();
+
+    frmImage& Window() { return m_window; }
+
+private:
+    class AnswerNo : public MessageBoxes {
+    public:
+        MsgAnswer Show(const QString&, const QString&, MsgButtons, MsgIcon) override { return MsgAnswer::No; }
+    };
+
+    QtCommonDialog m_dialogs;
+    AnswerNo m_messages;
+    QtClock m_clock;
+    QtDetailsDialog m_details { m_clock };
+    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock } };
+};
