@@ -229,26 +229,6 @@ private slots:
         QCOMPARE(labels, (QStringList { "Comments", "Cost Est.", "Date" }));
     }
 
-    void controlPlaces_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place");
-        QTest::newRow("date") << "txtDate" << QRect(92, 14, 161, 27);
-        QTest::newRow("comments") << "txtData" << QRect(90, 54, 163, 43);
-        QTest::newRow("cost") << "txtID" << QRect(88, 110, 95, 27);
-        QTest::newRow("OK") << "CmdOk" << QRect(278, 16, 63, 29);
-        QTest::newRow("CLEAR") << "CMDCLEAR" << QRect(280, 56, 61, 31);
-    }
-    void controlPlaces()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, place);
-        Dialog d("", 0.0);
-        const QWidget* control = d.window.findChild<QWidget*>(name);
-        QVERIFY(control);
-        QCOMPARE(control->geometry(), place);
-    }
-
     void opensAtTheCostWithTabOrder()
     {
         Dialog d("", 0.0);
@@ -619,51 +599,6 @@ private slots:
         QCOMPARE(shown, QStringLiteral("03/04/2027"));
         QCOMPARE(objData, QStringLiteral("300;03/04/2027;rust"));
         QCOMPARE(total, 300.0);
-    }
-
-    void fakeDetailsDialog_data()
-    {
-        QTest::addColumn<QString>("objData");
-        QTest::addColumn<bool>("scripted");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<double>("newTotal");
-        QTest::newRow("OK on a new marker") << "" << true << "250;12/05/2005;left door"
-                                            << "250;12/05/2005;left door" << 1250.0;
-        QTest::newRow("OK with a higher cost") << "250;;rust" << true << "300;12/07/2026;rust"
-                                               << "300;12/07/2026;rust" << 1050.0;
-        QTest::newRow("OK after CLEAR") << "250;;rust" << true << ";;"
-                                        << ";;" << 750.0;
-        QTest::newRow("closed without OK") << "250;;rust" << false << ""
-                                           << "250;;rust" << 1000.0;
-    }
-    void fakeDetailsDialog()
-    {
-        QFETCH(QString, objData);
-        QFETCH(bool, scripted);
-        QFETCH(QString, answer);
-        QFETCH(QString, stored);
-        QFETCH(double, newTotal);
-        FakePlatform fake;
-        if (scripted)
-            fake.DetailAnswers.append(answer);
-        else
-            fake.DetailAnswers.append(std::nullopt);
-        QString detail = objData;
-        double total = 1000.0;
-        fake.Bundle().Details.ShowDetails(detail, total);
-        QCOMPARE(detail, stored);
-        QCOMPARE(total, newTotal);
-        QCOMPARE(fake.Calls.size(), 1);
-        QCOMPARE(fake.Calls[0].Kind, QStringLiteral("details"));
-        QCOMPARE(fake.Calls[0].Text, objData);
-        QVERIFY(fake.DetailAnswers.isEmpty());
-        // With the script used up, the dialog is closed without OK.
-        fake.Bundle().Details.ShowDetails(detail, total);
-        QCOMPARE(detail, stored);
-        QCOMPARE(total, newTotal);
-        QCOMPARE(fake.Bundle().Time.TodayShortDate(), QStringLiteral("12/07/2026"));
-        QCOMPARE(fake.Bundle().Time.NowText(), QStringLiteral("12/07/2026 09:30"));
     }
 };
 

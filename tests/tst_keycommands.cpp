@@ -99,27 +99,6 @@ private slots:
         QCOMPARE(PagedSlot(current, command, 6), slot);
     }
 
-    // Six pages either way visit every slot once and come back.
-    void pagingVisitsEverySlot_data()
-    {
-        QTest::addColumn<KeyCommand>("command");
-        QTest::addColumn<QList<int>>("visited");
-        QTest::newRow("Page Down") << KeyCommand::NextSlot << QList<int> { 3, 4, 5, 0, 1, 2 };
-        QTest::newRow("Page Up") << KeyCommand::PreviousSlot << QList<int> { 1, 0, 5, 4, 3, 2 };
-    }
-    void pagingVisitsEverySlot()
-    {
-        QFETCH(KeyCommand, command);
-        QFETCH(QList<int>, visited);
-        int slot = 2;
-        QList<int> seen;
-        for (int page = 0; page < 6; ++page) {
-            slot = PagedSlot(slot, command, 6);
-            seen.append(slot);
-        }
-        QCOMPARE(seen, visited);
-    }
-
     void nudgeOffset_data()
     {
         QTest::addColumn<KeyCommand>("command");
@@ -137,15 +116,6 @@ private slots:
         QFETCH(KeyCommand, command);
         QFETCH(QPointF, offset);
         QCOMPARE(NudgeOffset(command), offset);
-    }
-
-    // Three presses of the right arrow move a marker 15 pixels right.
-    void threeNudges()
-    {
-        QPointF place(40, 30);
-        for (int press = 0; press < 3; ++press)
-            place += NudgeOffset(MarkerKeyCommand(Qt::Key_Right));
-        QCOMPARE(place, QPointF(55, 30));
     }
 };
 
