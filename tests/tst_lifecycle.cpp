@@ -435,6 +435,42 @@ private slots:
         QVERIFY(ReadBytes(path).startsWith("\"VOSKImageViewer1;8500\""));
     }
 
+    // Escape or the close box of the prompt keeps the work: nothing is
+    // discarded and the command stops.
+    void promptClosedWithoutAnAnswerCancels_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("new group") << "new";
+        QTest::newRow("close") << "close";
+        QTest::newRow("open file") << "open";
+        QTest::newRow("exit") << "exit";
+    }
+    void promptClosedWithoutAnAnswerCancels()
+    {
+        QFETCH(QString, command);
+        Fixture f;
+        f.window.show();
+        const QString path = f.ChangedTitledGroup();
+        const QString other = f.Group("Other.grp", "1", {});
+        f.fake.Answers = { MsgAnswer::Cancel };
+        f.fake.Paths = { other };
+        if (command == "new")
+            f.Menu("mnuFileNew")->trigger();
+        else if (command == "close")
+            f.Menu("mnuClose")->trigger();
+        else if (command == "open")
+            f.Menu("mnuFileOpen")->trigger();
+        else
+            f.Menu("mnuExit")->trigger();
+        QCOMPARE(f.fake.Messages().size(), 1);
+        QVERIFY(f.window.SavePending);
+        QVERIFY(f.window.Changed);
+        QVERIFY(f.window.isVisible());
+        QCOMPARE(f.window.FileName, path);
+        QCOMPARE(f.CarValue()->text(), QStringLiteral("9000"));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Smith-Sedan"));
+    }
+
     void promptAnsweredYesSavesFirst()
     {
         Fixture f;

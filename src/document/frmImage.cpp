@@ -168,8 +168,10 @@ void frmImage::QuerySave()
         return;
     const MsgAnswer answer = Report(QStringLiteral("Save Changes to the Current File"), QStringLiteral("Save Changes"),
         MsgButtons::YesNo, MsgIcon::Information);
-    SavePending = answer == MsgAnswer::Yes;
-    if (SavePending)
+    // Only No discards: the prompt closed by Escape or its close box keeps
+    // the work, as a cancelled save does.
+    SavePending = answer != MsgAnswer::No;
+    if (answer == MsgAnswer::Yes)
         SaveFile();
 }
 

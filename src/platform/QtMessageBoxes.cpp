@@ -1,6 +1,8 @@
 #include "QtMessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 QtMessageBoxes::QtMessageBoxes(QWidget* parent)
     : m_parent(parent)
@@ -29,14 +31,22 @@ MsgAnswer QtMessageBoxes::Show(const QString& text, const QString& title, MsgBut
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
-    case QMessageBox::Cancel:
-        return MsgAnswer::Cancel;
-    case QMessageBox::Yes:
-        return MsgAnswer::Yes;
-    case QMessageBox::No:
-        return MsgAnswer::No;
-    default:
-        return MsgAnswer::Ok;
+    // Escape and the close box answer Cancel, never No: a Yes/No question
+    // closed without an answer must not be taken as "discard". The Cancel
+    // button is there for that and stays hidden where it is not asked for.
+    QAbstractButton* cancel = box.button(QMessageBox::Cancel);
+    if (!cancel) {
+        cancel = box.addButton(QMessageBox::Cancel);
+        cancel->hide();
     }
+    box.setEscapeButton(cancel);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == box.button(QMessageBox::Yes))
+        return MsgAnswer::Yes;
+    if (clicked == box.button(QMessageBox::No))
+        return MsgAnswer::No;
+    if (clicked == box.button(QMessageBox::Ok))
+        return MsgAnswer::Ok;
+    return MsgAnswer::Cancel;
 }
