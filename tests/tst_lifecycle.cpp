@@ -10,7 +10,9 @@
 #include "viewport/Thumbnail.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -533,6 +535,59 @@ private slots:
         QVERIFY(f.window.close());
         QCOMPARE(f.fake.Messages().size(), 2);
         QCOMPARE(f.fake.Messages()[1].Text, SaveQuestion);
+    }
+
+    // Every file dialog opens in the folder last used; the Save dialog
+    // proposes its name in the open group's folder.
+    void fileDialogsOpenInTheFolderLastUsed()
+    {
+        Fixture f;
+        QTemporaryDir pictures;
+        const QString picture = QDir(pictures.path()).filePath("door.jpg");
+        WriteJpeg(picture, QSize(64, 48));
+        f.fake.Paths = { picture };
+        f.Menu("mnuImport")->trigger();
+        f.fake.Paths = { QString() };
+        f.Menu("mnuFileOpen")->trigger(); // cancelled
+        QCOMPARE(f.fake.Calls.last().Kind, QStringLiteral("open"));
+        QCOMPARE(f.fake.Calls.last().Folder, pictures.path());
+        // An untitled group is saved where the last dialog looked.
+        f.Word(0)->setText("Smith");
+        f.fake.Paths = { QString() };
+        f.window.SaveFile();
+        QCOMPARE(f.fake.Calls.last().Kind, QStringLiteral("save"));
+        QCOMPARE(f.fake.Calls.last().Folder, pictures.path());
+        QCOMPARE(f.fake.Calls.last().Text, QStringLiteral("Smith"));
+        // A titled group's Save As proposes the group's own folder.
+        f.fake.Answers = { MsgAnswer::No }; // the untitled group's changes go
+        const QString path = f.ChangedTitledGroup();
+        f.fake.Paths = { picture };
+        f.Menu("mnuImport")->trigger();
+        f.fake.Paths = { QString() };
+        f.Menu("mnuFileSaveAs")->trigger();
+        QCOMPARE(f.fake.Calls.last().Kind, QStringLiteral("save"));
+        QCOMPARE(f.fake.Calls.last().Folder, QFileInfo(path).absolutePath());
+        // The Open dialog then starts where the import looked.
+        f.fake.Paths = { QString() };
+        f.window.LoadFile();
+        QCOMPARE(f.fake.Calls.last().Folder, pictures.path());
+    }
+
+    // A save that fails leaves the group where it was: not titled with the
+    // path it could not write, and still changed.
+    void aFailedSaveAsKeepsTheGroupUnsaved()
+    {
+        Fixture f;
+        const QString path = f.ChangedTitledGroup();
+        const QString unwritable = f.Path("no such folder/Smith.grp");
+        f.fake.Paths = { unwritable };
+        f.Menu("mnuFileSaveAs")->trigger();
+        QCOMPARE(f.fake.Messages().size(), 1);
+        QCOMPARE(f.fake.LastMessage().Title, QStringLiteral("Sub : SaveFile"));
+        QVERIFY(f.window.FileName != unwritable);
+        QVERIFY(f.window.Changed);
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Smith-Sedan"));
+        QVERIFY(ReadBytes(path).startsWith("\"VOSKImageViewer1;8500\""));
     }
 
     void savesAnUntitledGroupUnderTheProposedName()

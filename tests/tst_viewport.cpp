@@ -377,8 +377,16 @@ private slots:
         QCOMPARE(w.fake.Calls.size(), 1);
         QCOMPARE(w.fake.Calls[0].Kind, QStringLiteral("open"));
         QCOMPARE(w.fake.Calls[0].Title, QStringLiteral("Nimbrel - 1.0 : Import Picture"));
-        QCOMPARE(w.fake.Calls[0].Filter,
-            QStringLiteral("Pictures (*.bmp;*.ico;*.jpg;*.gif;*.tiff)|*.bmp;*.ico;*.jpg;*.gif;*.tiff"));
+        // The classic types first, then every type the loader reads, then
+        // every file.
+        const QStringList filter = w.fake.Calls[0].Filter.split(u'|');
+        QCOMPARE(filter.mid(0, 2),
+            (QStringList { "Pictures (*.bmp;*.ico;*.jpg;*.gif;*.tiff)", "*.bmp;*.ico;*.jpg;*.gif;*.tiff" }));
+        QCOMPARE(filter.size(), 6);
+        QVERIFY(filter[2].startsWith(QStringLiteral("All pictures (*.")));
+        for (const char* type : { "*.png", "*.jpeg", "*.tif", "*.webp", "*.jpg", "*.bmp" })
+            QVERIFY2(filter[3].split(u';').contains(QLatin1String(type)), type);
+        QCOMPARE(filter.mid(4), (QStringList { "All files (*)", "*" }));
         QCOMPARE(w.fake.Calls[0].Text, QString());
         // Into the current slot, which had a picture: its list stays.
         QCOMPARE(SlotPath(w.window, 0), tiff);

@@ -7,12 +7,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString AskSavePath(const Platform& platform, const NameFieldTexts& names)
+QString AskSavePath(const Platform& platform, const NameFieldTexts& names, const QString& folder)
 {
     const QString groupExtension = QStringLiteral(".grp");
     const QString title = DialogTitle(QStringLiteral("Save File"));
-    QString path
-        = platform.Dlg.ShowSave({ title, QStringLiteral("Image Group Files (*.grp)|*.grp"), ProposedFileName(names) });
+    QString path = platform.Dlg.ShowSave(
+        { title, QStringLiteral("Image Group Files (*.grp)|*.grp"), ProposedFileName(names), folder });
     if (path.isEmpty() || path.endsWith(groupExtension, Qt::CaseInsensitive))
         return path;
     // Without its extension the group would be hidden by the program's own

@@ -19,6 +19,7 @@
 #include "objects/TotalsPanel.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
+#include "viewport/PictureFilter.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/PictureSurface.h"
 #include "viewport/SlotLayout.h"
@@ -36,8 +37,6 @@
 namespace {
 
 const QString GroupFilter = QStringLiteral("Image Group Files (*.grp)|*.grp");
-const QString PictureFilter
-    = QStringLiteral("Pictures (*.bmp;*.ico;*.jpg;*.gif;*.tiff)|*.bmp;*.ico;*.jpg;*.gif;*.tiff");
 
 constexpr QRect Picture1Place { 784, 676, 216, 40 };
 constexpr QRect ToolbarPlace { 14, 180, 51, 485 };
@@ -148,6 +147,7 @@ void frmImage::ClearGroup()
     for (int i = 0; i < GroupSlotCount; ++i)
         Strip->ClearSlot(i);
     Names->Clear();
+    GroupFolder.clear();
     ClearView();
     setWindowTitle(WindowTitle(QString()));
     CurrentImage = 0;
@@ -179,7 +179,7 @@ void frmImage::LoadFile()
 {
     RunReporting("LoadFile", MsgButtons::Ok, MsgIcon::Critical, [this] {
         const QString path
-            = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Open Group File")), GroupFilter, {} });
+            = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Open Group File")), GroupFilter, {}, LastFolder });
         if (!path.isEmpty())
             OpenFile(path);
     });
@@ -224,6 +224,7 @@ void frmImage::ReadGroup(const QString& path)
 
     setWindowTitle(WindowTitle(name));
     FileName = path;
+    GroupFolder = LastFolder = QFileInfo(path).absolutePath();
     Changed = false;
     for (int slot = 0; slot < int(content.Pictures.size()); ++slot) {
         const GroupPicture& picture = content.Pictures[slot];
@@ -250,13 +251,14 @@ void frmImage::SaveFile()
                     MsgButtons::Ok, MsgIcon::Information);
                 return;
             }
-            path = AskSavePath(m_platform, Names->Texts());
+            path = AskSavePath(m_platform, Names->Texts(), GroupFolder.isEmpty() ? LastFolder : GroupFolder);
             if (path.isEmpty())
                 return;
         }
         WriteGroupFile(path, Totals->CarValue(), Strip->FilledSlots());
         // The group takes the path only once it has been written there.
         FileName = path;
+        GroupFolder = LastFolder = QFileInfo(path).absolutePath();
         setWindowTitle(WindowTitle(FileTitleFromPath(path)));
         Changed = false;
         SavePending = false;
@@ -326,9 +328,11 @@ void frmImage::DeleteObject()
 
 void frmImage::ImportImage()
 {
-    const QString path = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Import Picture")), PictureFilter, {} });
+    const QString path
+        = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Import Picture")), ImportFilter(), {}, LastFolder });
     if (path.isEmpty())
         return;
+    LastFolder = QFileInfo(path).absolutePath();
     if (!QFileInfo::exists(path)) {
         Report(QStringLiteral("File Does Not Exists"), QStringLiteral("Invalid FileName"), MsgButtons::Ok,
             MsgIcon::Critical);

@@ -106,6 +106,11 @@ private:
     void RunReporting(const char* routine, MsgButtons buttons, MsgIcon icon, const std::function<void()>& steps);
     MsgAnswer Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon);
 
+    // The folder the last file dialog chose from (kept for the run), and the
+    // open group's folder; file dialogs start there.
+    QString LastFolder;
+    QString GroupFolder;
+
     Platform m_platform;
     ScreenBackground* Screen = nullptr;
     ThumbnailStrip* Strip = nullptr;

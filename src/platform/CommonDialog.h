@@ -8,6 +8,7 @@ struct FileDialogRequest {
     QString Title;
     QString Filter;
     QString FileName; // the name proposed to the user; empty for none
+    QString Folder; // where the dialog opens; empty for the working folder
 };
 
 // The one shared dialog object of the main window: open and save file

@@ -1,5 +1,6 @@
 #include "QtCommonDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -13,14 +14,26 @@ void QtCommonDialog::SetParent(QWidget* parent)
     m_parent = parent;
 }
 
+namespace {
+
+// The dialog's start: the proposed name in the folder, or the folder.
+QString StartPath(const FileDialogRequest& request)
+{
+    if (request.Folder.isEmpty())
+        return request.FileName;
+    return request.FileName.isEmpty() ? request.Folder : QDir(request.Folder).filePath(request.FileName);
+}
+
+} // namespace
+
 QString QtCommonDialog::ShowOpen(const FileDialogRequest& request)
 {
-    return QFileDialog::getOpenFileName(m_parent, request.Title, request.FileName, QtFilter(request.Filter));
+    return QFileDialog::getOpenFileName(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));
 }
 
 QString QtCommonDialog::ShowSave(const FileDialogRequest& request)
 {
-    return QFileDialog::getSaveFileName(m_parent, request.Title, request.FileName, QtFilter(request.Filter));
+    return QFileDialog::getSaveFileName(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));
 }
 
 QString QtCommonDialog::QtFilter(const QString& filter)

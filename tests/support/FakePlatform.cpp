@@ -22,25 +22,28 @@ FakePlatform::Call FakePlatform::LastMessage() const
 
 QString FakePlatform::ShowOpen(const FileDialogRequest& request)
 {
-    Calls.append({ QStringLiteral("open"), request.FileName, request.Title, request.Filter });
+    Calls.append({ QStringLiteral("open"), request.FileName, request.Title, request.Filter, MsgButtons::Ok,
+        MsgIcon::Information, request.Folder });
     return NextPath();
 }
 
 QString FakePlatform::ShowSave(const FileDialogRequest& request)
 {
-    Calls.append({ QStringLiteral("save"), request.FileName, request.Title, request.Filter });
+    Calls.append({ QStringLiteral("save"), request.FileName, request.Title, request.Filter, MsgButtons::Ok,
+        MsgIcon::Information, request.Folder });
     return NextPath();
 }
 
 MsgAnswer FakePlatform::Show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
 {
-    Calls.append({ QStringLiteral("message"), text, title, QString(), buttons, icon });
+    Calls.append({ QStringLiteral("message"), text, title, QString(), buttons, icon, QString() });
     return Answers.isEmpty() ? MsgAnswer::Ok : Answers.takeFirst();
 }
 
 void FakePlatform::ShowDetails(QString& objData, double& objIdTotal)
 {
-    Calls.append({ QStringLiteral("details"), objData, QString(), QString() });
+    Calls.append(
+        { QStringLiteral("details"), objData, QString(), QString(), MsgButtons::Ok, MsgIcon::Information, QString() });
     const std::optional<QString> answer = DetailAnswers.isEmpty() ? std::nullopt : DetailAnswers.takeFirst();
     if (!answer)
         return;

@@ -24,6 +24,7 @@ public:
         QString Filter;
         MsgButtons Buttons = MsgButtons::Ok;
         MsgIcon Icon = MsgIcon::Information;
+        QString Folder; // where a file dialog opened
     };
 
     // Answers handed out in order; an empty script answers OK, or an empty
