@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,7 +128,7 @@ struct Fixture {
 // area below the menu bar, where the thumbnail strip and the panels sit.
 QPoint WindowPlace(const frmImage& window, const char* name)
 {
-    return Control<QWidget>(window, name)->mapTo(window.centralWidget(), QPoint());
+    return Control<QWidget>(window, name)->mapTo(Control<QWidget>(window, "Screen"), QPoint());
 }
 
 void CompareMessage(
@@ -535,6 +537,27 @@ private slots:
         QVERIFY(f.window.close());
         QCOMPARE(f.fake.Messages().size(), 2);
         QCOMPARE(f.fake.Messages()[1].Text, SaveQuestion);
+    }
+
+    // A window smaller than the design scrolls its content, so every
+    // control can be reached; at the design size nothing scrolls.
+    void aSmallWindowScrollsItsContent()
+    {
+        Fixture f;
+        f.window.show();
+        auto* scroller = f.window.findChild<QScrollArea*>();
+        QVERIFY(scroller);
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible() && !scroller->verticalScrollBar()->isVisible());
+        f.window.resize(800, 480);
+        QTRY_VERIFY(scroller->verticalScrollBar()->isVisible());
+        QVERIFY(scroller->horizontalScrollBar()->isVisible());
+        for (const char* name : { "Picture1", "txtNum", "IMG5", "txtWord3", "cmdScaleToFit" }) {
+            auto* control = Control<QWidget>(f.window, name);
+            scroller->ensureWidgetVisible(control, 0, 0);
+            const QRect shown(control->mapTo(scroller->viewport(), QPoint()), control->size());
+            QVERIFY2(scroller->viewport()->rect().contains(shown), name);
+        }
     }
 
     // Every file dialog opens in the folder last used; the Save dialog

@@ -102,7 +102,7 @@ struct Window {
 // area below the menu bar, where the thumbnail strip and the panels sit.
 QPoint WindowPlace(const frmImage& window, const char* name)
 {
-    return Control<QWidget>(window, name)->mapTo(window.centralWidget(), QPoint());
+    return Control<QWidget>(window, name)->mapTo(Control<QWidget>(window, "Screen"), QPoint());
 }
 
 } // namespace

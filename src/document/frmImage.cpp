@@ -32,12 +32,15 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QScrollBar>
 
 namespace {
 
 const QString GroupFilter = QStringLiteral("Image Group Files (*.grp)|*.grp");
 
+// The window's client area as designed, pixels.
+constexpr QSize DesignSize { 1033, 721 };
 constexpr QRect Picture1Place { 784, 676, 216, 40 };
 constexpr QRect ToolbarPlace { 14, 180, 51, 485 };
 
@@ -59,13 +62,21 @@ frmImage::frmImage(Platform platform, QWidget* parent)
     Menus = new MainMenus(menuBar(), this);
     connectMenus();
     setWindowTitle(QStringLiteral("Corvane (Auto Version)"));
-    resize(1033, 721 + menuBar()->sizeHint().height());
+    resize(DesignSize.width(), DesignSize.height() + menuBar()->sizeHint().height());
 }
 
 void frmImage::createControls()
 {
-    Screen = new ScreenBackground(this);
-    setCentralWidget(Screen);
+    // On a screen smaller than the design (a small laptop, a desktop scaled
+    // up) the window's content scrolls, so every control stays reachable.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("ScreenScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    Screen = new ScreenBackground(scroller);
+    Screen->setMinimumSize(DesignSize);
+    scroller->setWidget(Screen);
+    setCentralWidget(scroller);
     Strip = new ThumbnailStrip(Screen);
     connect(Strip, &ThumbnailStrip::Pressed, this, &frmImage::IMG_MouseDown);
     Names = new DescriptionFields(Screen);
