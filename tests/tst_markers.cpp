@@ -140,19 +140,32 @@ private slots:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QStringList>("records");
-        QTest::newRow("empty") << "" << QStringList {};
-        QTest::newRow("two") << "a;1,b;2," << QStringList { "a;1", "b;2" };
-        QTest::newRow("without the last comma") << "a;1,b;2" << QStringList { "a;1" };
+        QTest::addColumn<QString>("unterminated");
+        QTest::newRow("empty") << "" << QStringList {} << "";
+        QTest::newRow("two") << "a;1,b;2," << QStringList { "a;1", "b;2" } << "";
+        QTest::newRow("without the last comma") << "a;1,b;2" << QStringList { "a;1" } << "b;2";
+        QTest::newRow("one record without its comma")
+            << "1;2;2;30;30;1;250;;door" << QStringList {} << "1;2;2;30;30;1;250;;door";
+        QTest::newRow("blanks after the last comma") << "a;1,  " << QStringList { "a;1" } << "  ";
+        QTest::newRow("empty records") << ",,x;1" << QStringList { "", "" } << "x;1";
     }
     void recordsOfAList()
     {
         QFETCH(QString, list);
         QFETCH(QStringList, records);
+        QFETCH(QString, unterminated);
         QStringList seen;
         for (QStringView record : SplitRecords(list))
             seen.append(record.toString());
         QCOMPARE(seen, records);
         QCOMPARE(CountRecords(list), records.size());
+        QCOMPARE(UnterminatedText(list).toString(), unterminated);
+        // The records, each with its ",", and the unterminated text make up
+        // the whole list again.
+        QString joined;
+        for (const QString& record : std::as_const(seen))
+            joined += record + u',';
+        QCOMPARE(joined + UnterminatedText(list).toString(), list);
     }
 
     void toolbarHasTheTenTypesInOrder()
