@@ -300,6 +300,21 @@ private slots:
             << QByteArray("\"VOSKImageViewer1;\"\r\n\"/1.jpg\",\"\"\r\n\"/2.jpg\",\"\"\r\n\"/3.jpg\",\"\"\r\n"
                           "\"/4.jpg\",\"\"\r\n\"/5.jpg\",\"\"\r\n\"/6.jpg\",\"\"\r\n\"/7.jpg\",\"\"\r\n\"/8.jpg\"\r\n")
             << "line 9 ends after its first field (a picture line has two)";
+        QTest::newRow("one field, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"/b.jpg\"\r")
+            << "line 3 ends after its first field (a picture line has two)";
+        QTest::newRow("one field after blank lines, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\r\r\"/b.jpg\"")
+            << "line 6 ends after its first field (a picture line has two)";
+        QTest::newRow("one field after a list over two lines, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"1;2;2;30;\r30;1;;;,\"\r\"/b.jpg\"\r")
+            << "line 4 ends after its first field (a picture line has two)";
+        QTest::newRow("one field, every kind of line end")
+            << QByteArray("\"VOSKImageViewer1;\"\r\n\r\"/a.jpg\",\"\"\n\r\n\"/b.jpg\"")
+            << "line 5 ends after its first field (a picture line has two)";
+        QTest::newRow("quote never closed, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\"/b.jpg\",\"1;2\r")
+            << "a quoted text on line 4 is never closed";
         QTest::newRow("quote never closed") << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"1;2;3\r\n")
                                             << "a quoted text on line 2 is never closed";
     }
