@@ -47,6 +47,8 @@ template <typename F> void AsOrdinaryUser(F&& f)
 
 } // namespace
 
+Q_DECLARE_METATYPE(GroupPicture)
+
 class GroupFileTest : public QObject {
     Q_OBJECT
 
@@ -59,6 +61,16 @@ private slots:
                        "\"C:\\photos\\rear.jpg\",\"3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door,"
                        "10;50;7.5;38.09524;41.17647;10;,\"\r\n"));
         QCOMPARE(FormatGroupFile("", {}), QByteArray("\"VOSKImageViewer1;\"\r\n"));
+    }
+
+    void writesKeptLinesAfterThePictures()
+    {
+        QCOMPARE(
+            FormatGroupFile("8500", { { "/a.jpg", "" } }, { "\"\",\"1;2;2;30;30;1;100;;T\u00fcr,\"", "  ,\"\", x" }),
+            QByteArray("\"VOSKImageViewer1;8500\"\r\n"
+                       "\"/a.jpg\",\"\"\r\n"
+                       "\"\",\"1;2;2;30;30;1;100;;T\xc3\xbcr,\"\r\n"
+                       "  ,\"\", x\r\n"));
     }
 
     void writesUtf8()
@@ -140,7 +152,8 @@ private slots:
         bytes.replace("\r\n", lineEnd);
         const GroupFileContent content = ParseGroupFile(bytes);
         QCOMPARE(content.Pictures, TwoPictures);
-        QVERIFY(!content.MorePictures);
+        QCOMPARE(content.NamedPictures, 2);
+        QCOMPARE(content.KeptLines, QStringList());
     }
 
     void passesBlankLines()
@@ -158,7 +171,119 @@ private slots:
         const GroupFileContent content = ParseGroupFile(bytes);
         QCOMPARE(content.Pictures.size(), 6);
         QCOMPARE(content.Pictures.last().Path, QStringLiteral("/p6.jpg"));
-        QVERIFY(content.MorePictures);
+        QCOMPARE(content.NamedPictures, 7);
+    }
+
+    void keepsLinesWithoutAPicturePath_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<GroupPicture>>("pictures");
+        QTest::addColumn<QStringList>("keptLines");
+        QTest::addColumn<int>("namedPictures");
+        QTest::newRow("between two pictures")
+            << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n"
+                          "\"/b.jpg\",\"3;4;4;30;30;3;;;,\"\r\n")
+            << QList<GroupPicture> { { "/a.jpg", "" }, { "/b.jpg", "3;4;4;30;30;3;;;," } }
+            << QStringList { "\"\",\"1;2;2;30;30;1;100;;,\"" } << 2;
+        QTest::newRow("first, LF line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\n\"\",\"1;2;2;30;30;1;100;;,\"\n\"/a.jpg\",\"\"\n")
+            << QList<GroupPicture> { { "/a.jpg", "" } } << QStringList { "\"\",\"1;2;2;30;30;1;100;;,\"" } << 1;
+        QTest::newRow("last, lone CR line ends, no final line end")
+            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"\",\"\"")
+            << QList<GroupPicture> { { "/a.jpg", "" } } << QStringList { "\"\",\"\"" } << 1;
+        QTest::newRow("unquoted, with blanks and a third field")
+            << QByteArray("\"VOSKImageViewer1;\"\r\n  , 1;2;2;30;30;1;;;, \"x\"  \r\n") << QList<GroupPicture> {}
+            << QStringList { "  , 1;2;2;30;30;1;;;, \"x\"  " } << 0;
+        QTest::newRow("a quoted list over two lines")
+            << QByteArray("\"VOSKImageViewer1;\"\r\n\"\",\"1;2;2;30;\r\n30;1;;;,\"\r\n\"/a.jpg\",\"\"\r\n")
+            << QList<GroupPicture> { { "/a.jpg", "" } } << QStringList { "\"\",\"1;2;2;30;\r\n30;1;;;,\"" } << 1;
+        QTest::newRow("Windows-made") << QByteArray("\"VOSKImageViewer1;\"\r\n\"\",\"1;2;2;30;30;1;100;;T\xfcr,\"\r\n")
+                                      << QList<GroupPicture> {}
+                                      << QStringList { "\"\",\"1;2;2;30;30;1;100;;T\u00fcr,\"" } << 0;
+        QByteArray crowded = "\"VOSKImageViewer1;\"\r\n";
+        QList<GroupPicture> six;
+        for (int i = 1; i <= 8; ++i) {
+            crowded += QStringLiteral("\"/p%1.jpg\",\"\"\r\n").arg(i).toUtf8();
+            if (i <= 6)
+                six.append({ QStringLiteral("/p%1.jpg").arg(i), "" });
+            if (i == 7)
+                crowded += "\"\",\"1;2;2;30;30;1;;;,\"\r\n";
+        }
+        QTest::newRow("after the sixth picture") << crowded << six << QStringList { "\"\",\"1;2;2;30;30;1;;;,\"" } << 8;
+    }
+    void keepsLinesWithoutAPicturePath()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<GroupPicture>, pictures);
+        QFETCH(QStringList, keptLines);
+        QFETCH(int, namedPictures);
+        const GroupFileContent content = ParseGroupFile(bytes);
+        QCOMPARE(content.Pictures, pictures);
+        QCOMPARE(content.KeptLines, keptLines);
+        QCOMPARE(content.NamedPictures, namedPictures);
+    }
+
+    void keptLinesAreSavedAsTheyStood_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray afterThePicture = "\"VOSKImageViewer1;8500\"\r\n\"/a.jpg\",\"3;4;4;30;30;3;;;,\"\r\n"
+                                           "\"\",\"1;2;2;30;30;1;100;;,\"\r\n";
+        QTest::newRow("after the picture") << afterThePicture << afterThePicture;
+        const QByteArray odd = "\"VOSKImageViewer1;\"\r\n\"\",\"\"\r\n  , 1;2;2;30;30;1;;;, \"x\"  \r\n";
+        QTest::newRow("only kept lines, one of them odd") << odd << odd;
+        QTest::newRow("between pictures: moved after them")
+            << QByteArray("\"VOSKImageViewer1;1\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n\"/a.jpg\",\"\"\r\n")
+            << QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n");
+    }
+    void keptLinesAreSavedAsTheyStood()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, saved);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("car.grp");
+        WriteBytes(path, bytes);
+        GroupFileContent content = ReadGroupFile(path);
+        WriteGroupFile(path, content.CarValue, content.Pictures, content.KeptLines);
+        QCOMPARE(ReadBytes(path), saved);
+        // What is saved once opens and saves again byte for byte.
+        content = ReadGroupFile(path);
+        WriteGroupFile(path, content.CarValue, content.Pictures, content.KeptLines);
+        QCOMPARE(ReadBytes(path), saved);
+    }
+
+    // A group's marker numbers are 16-bit: 32767 markers open, one more is
+    // refused. Markers on lines without a picture are not the group's.
+    void checksTheMarkerCount_data()
+    {
+        QTest::addColumn<QList<int>>("pictureMarkers");
+        QTest::addColumn<int>("keptMarkers");
+        QTest::addColumn<QString>("problem");
+        const QString tooMany = QStringLiteral("Cannot open the group file /home/ann/car.grp: it holds 32768 markers, "
+                                               "more than the 32767 a group can hold.");
+        QTest::newRow("32767 on one picture") << QList<int> { 32767 } << 0 << "";
+        QTest::newRow("32768 on one picture") << QList<int> { 32768 } << 0 << tooMany;
+        QTest::newRow("32767 on six pictures") << QList<int> { 5461, 5461, 5461, 5461, 5461, 5462 } << 0 << "";
+        QTest::newRow("32768 on two pictures") << QList<int> { 16384, 16384 } << 0 << tooMany;
+        QTest::newRow("32767 and more on a line without a picture") << QList<int> { 32767 } << 5 << "";
+    }
+    void checksTheMarkerCount()
+    {
+        QFETCH(QList<int>, pictureMarkers);
+        QFETCH(int, keptMarkers);
+        QFETCH(QString, problem);
+        const QString record = QStringLiteral("1;2;2;30;30;1;;;,");
+        QByteArray bytes = "\"VOSKImageViewer1;\"\r\n";
+        for (int i = 0; i < pictureMarkers.size(); ++i)
+            bytes += QStringLiteral("\"/p%1.jpg\",\"%2\"\r\n").arg(i).arg(record.repeated(pictureMarkers[i])).toUtf8();
+        bytes += QStringLiteral("\"\",\"%1\"\r\n").arg(record.repeated(keptMarkers)).toUtf8();
+        QString seen;
+        try {
+            CheckMarkerCount(ParseGroupFile(bytes), QStringLiteral("/home/ann/car.grp"));
+        } catch (const UserError& error) {
+            seen = error.Text();
+        }
+        QCOMPARE(seen, problem);
     }
 
     void reportsDamage_data()
@@ -171,6 +296,25 @@ private slots:
                                    << "line 3 ends after its first field (a picture line has two)";
         QTest::newRow("one field at the end") << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\"")
                                               << "line 2 ends after its first field (a picture line has two)";
+        QTest::newRow("one field after the sixth picture")
+            << QByteArray("\"VOSKImageViewer1;\"\r\n\"/1.jpg\",\"\"\r\n\"/2.jpg\",\"\"\r\n\"/3.jpg\",\"\"\r\n"
+                          "\"/4.jpg\",\"\"\r\n\"/5.jpg\",\"\"\r\n\"/6.jpg\",\"\"\r\n\"/7.jpg\",\"\"\r\n\"/8.jpg\"\r\n")
+            << "line 9 ends after its first field (a picture line has two)";
+        QTest::newRow("one field, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"/b.jpg\"\r")
+            << "line 3 ends after its first field (a picture line has two)";
+        QTest::newRow("one field after blank lines, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\r\r\"/b.jpg\"")
+            << "line 6 ends after its first field (a picture line has two)";
+        QTest::newRow("one field after a list over two lines, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"1;2;2;30;\r30;1;;;,\"\r\"/b.jpg\"\r")
+            << "line 4 ends after its first field (a picture line has two)";
+        QTest::newRow("one field, every kind of line end")
+            << QByteArray("\"VOSKImageViewer1;\"\r\n\r\"/a.jpg\",\"\"\n\r\n\"/b.jpg\"")
+            << "line 5 ends after its first field (a picture line has two)";
+        QTest::newRow("quote never closed, lone CR line ends")
+            << QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\"/b.jpg\",\"1;2\r")
+            << "a quoted text on line 4 is never closed";
         QTest::newRow("quote never closed") << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"1;2;3\r\n")
                                             << "a quoted text on line 2 is never closed";
     }

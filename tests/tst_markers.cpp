@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
+#include "common/UserError.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
 #include "objects/DamageToolbar.h"
@@ -125,6 +126,48 @@ private slots:
         QCOMPARE(RecordCost(record), cost);
     }
 
+    // A record the marker layer cannot show is refused with a text that says
+    // why; seven fields is the least a marker has.
+    void readsARecord_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("type");
+        QTest::newRow("seven fields, the last empty") << "3;12.5;4.166667;38.09524;41.17647;3;"
+                                                      << "" << 3;
+        QTest::newRow("nine fields") << "10;50;7.5;38.09524;41.17647;10;250;12/05/2005;left door"
+                                     << "" << 10;
+        QTest::newRow("six fields") << "1;2;2;30;30;1"
+                                    << "it has 6 fields where a marker has at least 7" << 0;
+        QTest::newRow("five fields") << "1;2;2;30;30"
+                                     << "it has 5 fields where a marker has at least 7" << 0;
+        QTest::newRow("no type 9") << "9;2;2;30;30;9;"
+                                   << "its damage type \"9\" names no toolbar button" << 0;
+        QTest::newRow("a ratio of 0") << "1;0;2;30;30;1;"
+                                      << "its placement \"0\" is not a number other than 0" << 0;
+        QTest::newRow("a ratio that is no number") << "1;2;x;30;30;1;"
+                                                   << "its placement \"x\" is not a number other than 0" << 0;
+    }
+    void readsARecord()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, problem);
+        QFETCH(int, type);
+        ObjectRecord read;
+        QString seen;
+        try {
+            read = ParseRecord(record);
+        } catch (const UserError& error) {
+            seen = error.Text();
+        }
+        QCOMPARE(seen, problem);
+        if (!problem.isEmpty())
+            return;
+        QCOMPARE(read.DamageType, type);
+        // Written again, the record is the same text.
+        QCOMPARE(FormatRecord(read.Tag, read.Placement, read.Detail), record + u',');
+    }
+
     void detailSurvivesSplitAndJoin()
     {
         const QString detail = QStringLiteral("1000.50;01/02/2006;roof;rear");
@@ -140,19 +183,32 @@ private slots:
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QStringList>("records");
-        QTest::newRow("empty") << "" << QStringList {};
-        QTest::newRow("two") << "a;1,b;2," << QStringList { "a;1", "b;2" };
-        QTest::newRow("without the last comma") << "a;1,b;2" << QStringList { "a;1" };
+        QTest::addColumn<QString>("unterminated");
+        QTest::newRow("empty") << "" << QStringList {} << "";
+        QTest::newRow("two") << "a;1,b;2," << QStringList { "a;1", "b;2" } << "";
+        QTest::newRow("without the last comma") << "a;1,b;2" << QStringList { "a;1" } << "b;2";
+        QTest::newRow("one record without its comma")
+            << "1;2;2;30;30;1;250;;door" << QStringList {} << "1;2;2;30;30;1;250;;door";
+        QTest::newRow("blanks after the last comma") << "a;1,  " << QStringList { "a;1" } << "  ";
+        QTest::newRow("empty records") << ",,x;1" << QStringList { "", "" } << "x;1";
     }
     void recordsOfAList()
     {
         QFETCH(QString, list);
         QFETCH(QStringList, records);
+        QFETCH(QString, unterminated);
         QStringList seen;
         for (QStringView record : SplitRecords(list))
             seen.append(record.toString());
         QCOMPARE(seen, records);
         QCOMPARE(CountRecords(list), records.size());
+        QCOMPARE(UnterminatedText(list).toString(), unterminated);
+        // The records, each with its ",", and the unterminated text make up
+        // the whole list again.
+        QString joined;
+        for (const QString& record : std::as_const(seen))
+            joined += record + u',';
+        QCOMPARE(joined + UnterminatedText(list).toString(), list);
     }
 
     void toolbarHasTheTenTypesInOrder()

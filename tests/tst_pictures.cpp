@@ -3,13 +3,41 @@
 #include "TestFiles.h"
 #include "viewport/PictureLoader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// Acts as an ordinary user while it lives when the tests run as root, whom
+// no file permission stops; otherwise the tests' own user is ordinary. Only
+// the user changes: the groups stay root's.
+class OrdinaryUser {
+public:
+    OrdinaryUser()
+        : m_wasRoot(geteuid() == 0)
+    {
+        m_acting = !m_wasRoot || seteuid(65534) == 0;
+    }
+    ~OrdinaryUser()
+    {
+        if (m_wasRoot && m_acting)
+            (void)seteuid(0);
+    }
+    OrdinaryUser(const OrdinaryUser&) = delete;
+    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+
+    [[nodiscard]] bool Acting() const { return m_acting; }
+
+private:
+    bool m_wasRoot;
+    bool m_acting;
+};
 
 QString Failure(const QString& path, PictureError::Kind* kind = nullptr)
 {
@@ -86,6 +114,58 @@ private slots:
         PictureError::Kind seen {};
         QCOMPARE(Failure(path, &seen), QStringLiteral("Cannot read picture %1: %2").arg(path, reason));
         QCOMPARE(int(seen), kind);
+    }
+
+    // A picture that is there but may not be read is no missing picture: the
+    // text says why it cannot be read, in the system's words.
+    void unreadablePictureGivesTheSystemsReason_data()
+    {
+        QTest::addColumn<bool>("lockTheFolder");
+        QTest::addColumn<bool>("reload");
+        QTest::newRow("no read permission") << false << false;
+        QTest::newRow("no read permission, whole picture") << false << true;
+        QTest::newRow("folder without search permission") << true << false;
+        QTest::newRow("folder without search permission, whole picture") << true << true;
+    }
+    void unreadablePictureGivesTheSystemsReason()
+    {
+        QFETCH(bool, lockTheFolder);
+        QFETCH(bool, reload);
+        QTemporaryDir dir;
+        // Anyone, of any group, may pass through the temporary folder: the
+        // lock is on the picture or on the folder it stands in.
+        QVERIFY(QFile::setPermissions(dir.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                | QFile::ReadOther | QFile::ExeOther));
+        const QString folder = dir.filePath("photos");
+        QVERIFY(QDir(dir.path()).mkdir("photos"));
+        const QString path = folder + "/car.jpg";
+        WriteJpeg(path, QSize(64, 48));
+        const QString locked = lockTheFolder ? folder : path;
+        const QFile::Permissions before = QFile::permissions(locked);
+        QVERIFY(
+            QFile::setPermissions(locked, lockTheFolder ? QFile::ReadOwner | QFile::WriteOwner : QFile::Permissions()));
+        QString text;
+        PictureError::Kind kind {};
+        bool skipped = false;
+        {
+            const OrdinaryUser user;
+            // Only a user whom the lock stops can see the failure.
+            skipped = !user.Acting() || faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK, AT_EACCESS) == 0;
+            try {
+                if (!skipped)
+                    (void)(reload ? ReloadPicture(path, QImage()) : LoadPicture(path, QSize(133, 103)));
+                text = QStringLiteral("loaded");
+            } catch (const PictureError& error) {
+                text = error.Text();
+                kind = error.GetKind();
+            }
+        }
+        QVERIFY(QFile::setPermissions(locked, before));
+        if (skipped)
+            QSKIP("the locked picture stays readable here (root that cannot act as another user): no failure to see");
+        QCOMPARE(text, QStringLiteral("Cannot read picture %1: Permission denied").arg(path));
+        QCOMPARE(int(kind), int(PictureError::Kind::Unreadable));
     }
 
     void reloadTakesThePreviousPicturesMemory()

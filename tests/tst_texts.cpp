@@ -7,6 +7,7 @@
 #include "document/TextEncoding.h"
 #include "platform/QtCommonDialog.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 class TextsTest : public QObject {
@@ -214,12 +215,53 @@ private slots:
         QCOMPARE(QtCommonDialog::QtFilter(filter), qtFilter);
     }
 
-    void decodesUtf8AndWindows1252()
+    void decodesGroupText_data()
     {
-        QCOMPARE(DecodeGroupText("caf\xc3\xa9 \xe2\x82\xac"), QStringLiteral("caf\u00e9 \u20ac"));
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << QByteArray("plain") << "plain";
+        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac") << "caf\u00e9 \u20ac";
         // The same words as Windows writes them.
-        QCOMPARE(DecodeGroupText("caf\xe9 \x80 \x93"), QStringLiteral("caf\u00e9 \u20ac \u201c"));
-        QCOMPARE(DecodeGroupText("plain"), QStringLiteral("plain"));
+        QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80 \x93") << "caf\u00e9 \u20ac \u201c";
+        QTest::newRow("UTF-8, last letter not ASCII") << QByteArray("caf\xc3\xa9") << "caf\u00e9";
+        QTest::newRow("Windows-1252, last byte not ASCII") << QByteArray("caf\xe9") << "caf\u00e9";
+        QTest::newRow("start of a UTF-8 sequence as the last byte") << QByteArray("caf\xc3") << "caf\u00c3";
+        QTest::newRow("UTF-8 sequence cut short at the end") << QByteArray("80 \xe2\x82") << "80 \u00e2\u201a";
+        QTest::newRow("first of the Windows-1252 table") << QByteArray("\x80") << "\u20ac";
+        QTest::newRow("last of the Windows-1252 table") << QByteArray("\x9f") << "\u0178";
+        QTest::newRow("a place Windows-1252 leaves unused") << QByteArray("\x81") << "\u0081";
+    }
+    void decodesGroupText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(DecodeGroupText(bytes), text);
+    }
+
+    // What is read from a Windows-made file is all of it: written back in
+    // Windows-1252 it gives the very same bytes.
+    void windowsMadeTextKeepsEveryByte_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("last byte not ASCII") << QByteArray("caf\xe9");
+        QTest::newRow("first of the table") << QByteArray("\x80");
+        QTest::newRow("last of the table") << QByteArray("\x9f");
+        QTest::newRow("cut UTF-8 at the end") << QByteArray("Delle \xe2\x82");
+        QByteArray everyByte;
+        for (int b = 0; b <= 0xFF; ++b)
+            everyByte.append(char(b));
+        QTest::newRow("every byte") << everyByte;
+    }
+    void windowsMadeTextKeepsEveryByte()
+    {
+        QFETCH(QByteArray, bytes);
+        // Qt's own converter is the reference; it needs Qt built with ICU.
+        QStringEncoder windows1252("windows-1252");
+        if (!windows1252.isValid())
+            QSKIP("this Qt has no Windows-1252 converter to compare with");
+        const QByteArray encoded = windows1252.encode(DecodeGroupText(bytes));
+        QVERIFY(!windows1252.hasError());
+        QCOMPARE(encoded, bytes);
     }
 };
 

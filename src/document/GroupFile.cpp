@@ -34,6 +34,20 @@ public:
 
     [[nodiscard]] int Line() const { return m_line; }
 
+    // Where the line of the next field begins; AtEnd has passed the blanks
+    // that may stand before the field.
+    [[nodiscard]] qsizetype LineStart() const
+    {
+        qsizetype start = m_pos;
+        while (start > 0 && IsBlank(m_text[start - 1]))
+            --start;
+        return start;
+    }
+
+    // The text from a place to the end of the line read last, without its
+    // line end.
+    [[nodiscard]] QString TextSince(qsizetype start) const { return m_text.mid(start, m_lineEnd - start); }
+
     // Passes blank lines; true when nothing but blanks is left.
     bool AtEnd()
     {
@@ -96,12 +110,15 @@ private:
 
     FieldEnd ReadSeparator()
     {
-        if (m_pos >= m_text.size())
+        if (m_pos >= m_text.size()) {
+            m_lineEnd = m_pos;
             return FieldEnd::FileEnd;
+        }
         if (Peek() == u',') {
             Advance();
             return FieldEnd::Comma;
         }
+        m_lineEnd = m_pos;
         if (Peek() == u'\r') {
             Advance();
             if (m_pos < m_text.size() && Peek() == u'\n')
@@ -114,6 +131,7 @@ private:
 
     QString m_text;
     qsizetype m_pos = 0;
+    qsizetype m_lineEnd = 0;
     int m_line = 1;
 };
 
@@ -158,26 +176,28 @@ GroupFileContent ParseGroupFile(const QByteArray& bytes)
         reader.SkipRestOfLine();
 
     while (!reader.AtEnd()) {
-        if (content.Pictures.size() == GroupSlotCount) {
-            content.MorePictures = true;
-            break;
-        }
         const int line = reader.Line();
-        GroupPicture picture;
+        const qsizetype start = reader.LineStart();
         const Field path = reader.Read();
         if (path.End != FieldEnd::Comma)
             throw UserError(QStringLiteral("line %1 ends after its first field (a picture line has two)").arg(line));
         const Field objects = reader.Read();
         if (objects.End == FieldEnd::Comma)
             reader.SkipRestOfLine();
-        picture.Path = path.Value;
-        picture.Objects = objects.Value;
-        content.Pictures.append(picture);
+        if (path.Value.isEmpty()) {
+            // A line without a picture takes no slot, but it may carry
+            // markers: it is kept whole, so a save writes it back.
+            content.KeptLines.append(reader.TextSince(start));
+            continue;
+        }
+        ++content.NamedPictures;
+        if (content.Pictures.size() < GroupSlotCount)
+            content.Pictures.append({ path.Value, objects.Value });
     }
     return content;
 }
 
-QByteArray FormatGroupFile(const QString& carValue, const QList<GroupPicture>& pictures)
+QByteArray FormatGroupFile(const QString& carValue, const QList<GroupPicture>& pictures, const QStringList& keptLines)
 {
     RequireNoQuote(carValue, QStringLiteral("The car value"));
     QByteArray bytes = QuotedField(GroupMagic + u';' + carValue) + "\r\n";
@@ -186,6 +206,8 @@ QByteArray FormatGroupFile(const QString& carValue, const QList<GroupPicture>& p
         RequireNoQuote(picture.Objects, QStringLiteral("The markers of picture ") + picture.Path);
         bytes += QuotedField(picture.Path) + ',' + QuotedField(picture.Objects) + "\r\n";
     }
+    for (const QString& line : keptLines)
+        bytes += line.toUtf8() + "\r\n";
     return bytes;
 }
 
@@ -210,9 +232,10 @@ GroupFileContent ReadGroupFile(const QString& path)
     }
 }
 
-void WriteGroupFile(const QString& path, const QString& carValue, const QList<GroupPicture>& pictures)
+void WriteGroupFile(
+    const QString& path, const QString& carValue, const QList<GroupPicture>& pictures, const QStringList& keptLines)
 {
-    const QByteArray bytes = FormatGroupFile(carValue, pictures);
+    const QByteArray bytes = FormatGroupFile(carValue, pictures, keptLines);
     QSaveFile file(path);
     const auto failed = [&path](const QString& reason) {
         return UserError(

@@ -58,7 +58,9 @@ QString DecodeWindows1252(const QByteArray& bytes)
 
 QString DecodeGroupText(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: the bytes are the whole file, so a sequence cut short at its
+    // end is an error like any other, not a start that waits for more bytes.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

@@ -4,5 +4,6 @@
 #include <QString>
 
 // Group files are written as UTF-8. Files made on Windows are in its
-// Windows-1252 code page: bytes that are not valid UTF-8 are read as that.
+// Windows-1252 code page: bytes that are not valid UTF-8 from their first to
+// their last byte are read as that.
 [[nodiscard]] QString DecodeGroupText(const QByteArray& bytes);

@@ -59,6 +59,12 @@ QList<QStringView> SplitRecords(QStringView list)
     return records;
 }
 
+QStringView UnterminatedText(QStringView list)
+{
+    // With no "," at all the whole list is that text.
+    return list.mid(list.lastIndexOf(u',') + 1);
+}
+
 qsizetype CountRecords(QStringView list)
 {
     return list.count(u',');

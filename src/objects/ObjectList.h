@@ -50,8 +50,12 @@ struct ObjectRecord {
 [[nodiscard]] QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail);
 
 // The records of a list, without their ","; the text after the last "," is
-// not a record.
+// not a record (UnterminatedText gives it).
 [[nodiscard]] QList<QStringView> SplitRecords(QStringView list);
+
+// The text after the last "," of a list: a record that lost its ",", kept
+// as it stands; empty when the list ends in ",".
+[[nodiscard]] QStringView UnterminatedText(QStringView list);
 
 // The number of records: the number of "," in the list.
 [[nodiscard]] qsizetype CountRecords(QStringView list);

@@ -1,6 +1,7 @@
 #include "PictureLoader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
@@ -30,12 +31,24 @@ QImage Decode(const QString& path, QSize fitInto, QImage image)
     const std::filesystem::path file(path.toStdU16String());
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
+    // Only "no such file" makes a picture missing. When the system cannot
+    // even look (a folder on the way may not be searched) the file may well
+    // be there: its reason is told.
+    if (error && error != std::errc::no_such_file_or_directory && error != std::errc::not_a_directory) {
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, QString::fromLocal8Bit(error.message())));
+    }
     if (!std::filesystem::exists(status))
         throw PictureError(PictureError::Kind::Missing, Described(path, QStringLiteral("the file does not exist")));
     if (!std::filesystem::is_regular_file(status))
         throw PictureError(PictureError::Kind::Unreadable, Described(path, QStringLiteral("it is not a regular file")));
 
-    QImageReader reader(path);
+    // Opened here rather than by the reader, which says "File not found" for
+    // a file it may not read; the file's name still tells the reader its
+    // format.
+    QFile device(path);
+    if (!device.open(QIODevice::ReadOnly))
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, device.errorString()));
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     if (!reader.canRead())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));

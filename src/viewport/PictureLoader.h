@@ -16,6 +16,8 @@ inline constexpr int PictureAllocationLimitMB = 1100;
 
 class PictureError : public UserError {
 public:
+    // Missing: nothing is at the path. Unreadable: something is, or may be,
+    // but no picture can be read from it; the text says why.
     enum class Kind { Missing, Unreadable };
 
     PictureError(Kind kind, QString text)
