@@ -255,6 +255,69 @@ private slots:
         QCOMPARE(f.Label("LblRes"), QStringLiteral("8250"));
     }
 
+    // A picture line without a path takes no slot and counts nothing, and
+    // is written back as it stood, after the pictures.
+    void aLineWithoutAPictureIsKept()
+    {
+        Fixture f;
+        WriteJpeg(f.Path("a.jpg"), QSize(64, 48));
+        WriteJpeg(f.Path("b.jpg"), QSize(64, 48));
+        const QByteArray kept = "\"\",\"1;2;2;30;30;1;100;;,\"";
+        const QByteArray bytes = "\"VOSKImageViewer1;8500\"\r\n\"" + f.Path("a.jpg").toUtf8() + "\",\"\"\r\n" + kept
+            + "\r\n\"" + f.Path("b.jpg").toUtf8() + "\",\"3;4;4;30;30;3;50;;,\"\r\n";
+        WriteBytes(f.Path("Kept.grp"), bytes);
+        f.window.OpenFile(f.Path("Kept.grp"));
+        QCOMPARE(SlotPath(f.window, 0), f.Path("a.jpg"));
+        QCOMPARE(SlotPath(f.window, 1), f.Path("b.jpg"));
+        QVERIFY(SlotPath(f.window, 2).isEmpty());
+        QCOMPARE(f.window.GroupObjectCount, 1);
+        QCOMPARE(f.window.ObjIDTotal, 50.0);
+        f.TouchCarValue();
+        f.window.SaveFile();
+        QCOMPARE(ReadBytes(f.Path("Kept.grp")),
+            "\"VOSKImageViewer1;8500\"\r\n\"" + f.Path("a.jpg").toUtf8() + "\",\"\"\r\n\"" + f.Path("b.jpg").toUtf8()
+                + "\",\"3;4;4;30;30;3;50;;,\"\r\n" + kept + "\r\n");
+    }
+
+    // A group naming more pictures than a group holds says so, however it
+    // is opened.
+    void moreThanSixPicturesAreAnnounced_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Open dialog") << "dialog";
+        QTest::newRow("command line") << "command line";
+    }
+    void moreThanSixPicturesAreAnnounced()
+    {
+        QFETCH(QString, way);
+        FakePlatform fake;
+        frmImage window { fake.Bundle() };
+        QTemporaryDir dir;
+        QList<GroupPicture> pictures;
+        for (int i = 0; i < 9; ++i) {
+            pictures.append({ dir.filePath(QStringLiteral("p%1.jpg").arg(i)), QString() });
+            WriteJpeg(pictures.last().Path, QSize(32, 24));
+        }
+        const QString path = dir.filePath("Nine.grp");
+        WriteBytes(path, FormatGroupFile("", pictures));
+        if (way == "dialog") {
+            window.Form_Load(QString());
+            fake.Paths = { path };
+            window.LoadFile();
+        } else {
+            window.Form_Load(path);
+        }
+        const FakePlatform::Call message = fake.LastMessage();
+        QCOMPARE(message.Text,
+            QStringLiteral(
+                "This group names 9 pictures; only the first 6 are shown, and saving it keeps only those 6."));
+        QCOMPARE(message.Title, QStringLiteral("Sub : OpenFile"));
+        QCOMPARE(message.Buttons, MsgButtons::Ok);
+        QCOMPARE(message.Icon, MsgIcon::Information);
+        QCOMPARE(SlotPath(window, 5), pictures[5].Path);
+        QCOMPARE(window.FileName, path);
+    }
+
     void opensFromTheOpenDialog()
     {
         Fixture f;

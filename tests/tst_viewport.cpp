@@ -355,6 +355,27 @@ private slots:
         QVERIFY(stored.endsWith(QStringLiteral("x;2;2;30;30;x;;;,3;0;2;30;30;3;;;,4;2;2,")));
     }
 
+    // A last record that lost its "," and a record of six fields are
+    // reported and kept as they stand; the first stays last.
+    void textAfterTheLastCommaIsKept()
+    {
+        const QString list = QStringLiteral("1;2;2;30;30;1;;;,1;2;2;30;30;1,3;4;4;30;30;3;250");
+        Window w({ { QSize(629, 480), list } });
+        w.window.ClipClicked(0, 1);
+        QCOMPARE(w.fake.LastMessage().Text,
+            QStringLiteral(
+                "Marker 2 (\"1;2;2;30;30;1\") cannot be shown: it has 6 fields where a marker has at least 7.\n"
+                "The text \"3;4;4;30;30;3;250\" after the last marker cannot be shown: it does not end "
+                "with \",\".\n"
+                "It is kept as it stands and saved unchanged."));
+        QCOMPARE(w.window.ImageObjectCount, 2);
+        w.window.TBR_Click(8);
+        const QString stored = w.List(0);
+        QVERIFY(stored.startsWith(QStringLiteral("1;2;2;30;30;1;;;,8;629;480;")));
+        QVERIFY(stored.endsWith(QStringLiteral(";8;,1;2;2;30;30;1,3;4;4;30;30;3;250")));
+        QCOMPARE(CountRecords(stored), 3);
+    }
+
     void missingPictureShowsAPlaceholderWithItsMarkers()
     {
         Window w({ { QSize(), "3;4;4;30;30;3;100;;," } });

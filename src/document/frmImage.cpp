@@ -159,6 +159,7 @@ void frmImage::ClearGroup()
         Strip->ClearSlot(i);
     Names->Clear();
     GroupFolder.clear();
+    KeptLines.clear();
     ClearView();
     setWindowTitle(WindowTitle(QString()));
     CurrentImage = 0;
@@ -232,6 +233,7 @@ void frmImage::ReadGroup(const QString& path)
         return;
     }
     CheckMarkerCount(content, path);
+    KeptLines = content.KeptLines;
 
     setWindowTitle(WindowTitle(name));
     FileName = path;
@@ -248,6 +250,13 @@ void frmImage::ReadGroup(const QString& path)
             ObjIDTotal += ListCost(picture.Objects);
             UpdateTotals();
         }
+    }
+    if (content.NamedPictures > GroupSlotCount) {
+        Report(QStringLiteral("This group names %1 pictures; only the first %2 are shown, and saving it keeps only "
+                              "those %2.")
+                   .arg(content.NamedPictures)
+                   .arg(GroupSlotCount),
+            RoutineTitle("OpenFile"), MsgButtons::Ok, MsgIcon::Information);
     }
 }
 
@@ -266,7 +275,7 @@ void frmImage::SaveFile()
             if (path.isEmpty())
                 return;
         }
-        WriteGroupFile(path, Totals->CarValue(), Strip->FilledSlots());
+        WriteGroupFile(path, Totals->CarValue(), Strip->FilledSlots(), KeptLines);
         // The group takes the path only once it has been written there.
         FileName = path;
         GroupFolder = LastFolder = QFileInfo(path).absolutePath();

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -110,6 +111,9 @@ private:
     // open group's folder; file dialogs start there.
     QString LastFolder;
     QString GroupFolder;
+    // Lines of the group file that name no picture, written back after the
+    // pictures as they stood.
+    QStringList KeptLines;
 
     Platform m_platform;
     ScreenBackground* Screen = nullptr;

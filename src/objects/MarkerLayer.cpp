@@ -184,6 +184,7 @@ void MarkerLayer::Unload()
     m_items.resize(1);
     m_stack.clear();
     m_unreadable.clear();
+    m_unterminated.clear();
     m_displayedSlot = -1;
     m_selected = 0;
     m_pressed = 0;
@@ -218,6 +219,13 @@ QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
                                 .arg(unreadable.Text()));
         }
     }
+    // A last record that lost its "," is kept too, and stays last.
+    m_unterminated = UnterminatedText(list).toString();
+    if (!m_unterminated.isEmpty()) {
+        problems.append(
+            QStringLiteral("The text \"%1\" after the last marker cannot be shown: it does not end with \",\".")
+                .arg(m_unterminated));
+    }
     update();
     if (problems.isEmpty())
         return {};
@@ -234,7 +242,7 @@ QString MarkerLayer::ObjectList() const
     }
     for (const QString& record : m_unreadable)
         list += record + u',';
-    return list;
+    return list + m_unterminated;
 }
 
 void MarkerLayer::PositionObjects(float surfaceWidth, float surfaceHeight)

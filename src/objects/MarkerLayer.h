@@ -57,7 +57,8 @@ public:
     void SetDisplayedSlot(qint16 slot) { m_displayedSlot = slot; }
     [[nodiscard]] const QStringList& UnreadableRecords() const { return m_unreadable; }
     // The slot's object list: the records of the shown markers in index
-    // order, then the kept records unchanged.
+    // order, then the kept records unchanged, then any text that followed
+    // the last ",".
     [[nodiscard]] QString ObjectList() const;
 
     // Every marker placed from its ratios on a surface of a size.
@@ -100,6 +101,8 @@ private:
     std::vector<MarkerItem> m_items;
     std::vector<int> m_stack;
     QStringList m_unreadable;
+    // Text after the list's last ",", written back as it stands.
+    QString m_unterminated;
     qint16 m_displayedSlot = -1;
     int m_selected = 0;
     // The marker the mouse went down on, until the release; 0 for none.
