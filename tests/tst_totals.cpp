@@ -1,9 +1,10 @@
-// The totals panel and the value fields: figures, the car value's effect on
-// the changed flag, what the car value field refuses, and Enter walking the
-// name fields.
+// The totals panel and the value fields: figures, which texts are plain
+// numbers, the car value's effect on the changed flag, what the car value
+// field refuses, and Enter walking the name fields.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
+#include "common/NumberText.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
 
@@ -93,6 +94,38 @@ private slots:
         OpenGroup(window, dir, "8500", TwoCosts);
         CarValue(window)->setText("10000.5");
         QCOMPARE(Label(window, "LblRes"), QStringLiteral("8750.5"));
+    }
+
+    void plainNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("whole") << "8500" << true;
+        QTest::newRow("negative fraction") << "-12.5" << true;
+        QTest::newRow("blanks around") << " 8500 " << true;
+        QTest::newRow("tab and line end around") << "\t8500\r\n" << true;
+        QTest::newRow("plus") << "+7" << true;
+        QTest::newRow("leading point") << ".5" << true;
+        QTest::newRow("trailing point") << "5." << true;
+        QTest::newRow("exponent") << "1.5E3" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blanks only") << "   " << false;
+        QTest::newRow("thousands and currency") << "12,500.50 EUR" << false;
+        QTest::newRow("blank inside") << "12 500" << false;
+        QTest::newRow("word after") << "250 dollars" << false;
+        QTest::newRow("second point") << "1.2.3" << false;
+        QTest::newRow("bare E") << "15E" << false;
+        QTest::newRow("no number") << "about 9000" << false;
+        QTest::newRow("sign alone") << "-" << false;
+        QTest::newRow("point alone") << "." << false;
+        QTest::newRow("too large") << "1E999" << false;
+        QTest::newRow("no-break space after") << QStringLiteral("8500\u00a0") << false;
+    }
+    void plainNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, plain);
+        QCOMPARE(IsPlainNumber(text), plain);
     }
 
     void carValueMarksOnlyATitledGroupChanged()
