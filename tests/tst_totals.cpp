@@ -1,12 +1,13 @@
-// The totals panel and the value fields: figures, which texts are plain
-// numbers, the car value's effect on the changed flag, what the car value
-// field refuses, and Enter walking the name fields.
+// The totals panel and the value fields: figures, the panel's layout, which
+// texts are plain numbers, the car value's effect on the changed flag, what
+// the car value field refuses, and Enter walking the name fields.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "common/NumberText.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
+#include "objects/TotalsPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +95,38 @@ private slots:
         OpenGroup(window, dir, "8500", TwoCosts);
         CarValue(window)->setText("10000.5");
         QCOMPARE(Label(window, "LblRes"), QStringLiteral("8750.5"));
+    }
+
+    void rowLabelsStayInsideThePanel()
+    {
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* panel = window.findChild<TotalsPanel*>();
+        const QStringList rows {
+            "Total Incidents:", "Grand Total Incidents:", "Estimated Value:", "Total Damages:", "Current Value:"
+        };
+        for (const QString& row : rows) {
+            const QList<QLabel*> found = panel->findChildren<QLabel*>();
+            const auto label = std::find_if(found.begin(), found.end(), [&](QLabel* l) { return l->text() == row; });
+            QVERIFY2(label != found.end(), qPrintable(row));
+            QVERIFY2(panel->rect().contains((*label)->geometry()), qPrintable(row));
+            QVERIFY2(
+                (*label)->fontMetrics().horizontalAdvance(row) <= (*label)->contentsRect().width(), qPrintable(row));
+        }
+    }
+
+    void valueBoxesShareOneRightEdge()
+    {
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        const int right = Control<QLabel>(window, "LblCount")->geometry().right();
+        QCOMPARE(Control<QLabel>(window, "LblTotal")->geometry().right(), right);
+        QCOMPARE(CarValue(window)->geometry().right(), right);
+        QCOMPARE(Control<QLabel>(window, "LblIDTotal")->geometry().right(), right);
+        QCOMPARE(Control<QLabel>(window, "LblRes")->geometry().right(), right);
     }
 
     void plainNumber_data()

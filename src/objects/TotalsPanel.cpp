@@ -17,10 +17,22 @@ constexpr QPoint Origin { 774, 464 };
 const QString CarValueRefuses = QStringLiteral("\";");
 constexpr int CarValueMaxLength = 50;
 
-// Row labels end just left of their value, level with it, so that they
-// fit whatever the font.
-constexpr int LabelsLeft = 768;
+// Row labels start at the heading's left edge and end just left of their
+// value, level with it.
+constexpr int LabelsLeft = 784;
 constexpr int LabelGap = 6;
+
+// Value boxes end where the name fields above them end, so the right-hand
+// column lines up from "Category" down to "Current Value". The two counts
+// are narrow, leaving room for their long labels.
+constexpr int ValuesRight = 993;
+constexpr int CountWidth = 56;
+constexpr int ValueWidth = 96;
+
+constexpr QRect ValuePlace(int width, int top, int height)
+{
+    return { ValuesRight - width, top, width, height };
+}
 
 QLabel* Heading(const QString& text, QRect place, QWidget* parent)
 {
@@ -57,11 +69,11 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     : QWidget(parent)
 {
     setGeometry(QRect(Origin, QSize(234, 204)));
-    constexpr QRect CountPlace { 944, 488, 56, 27 };
-    constexpr QRect TotalPlace { 944, 520, 56, 27 };
-    constexpr QRect CarValuePlace { 872, 560, 103, 24 };
-    constexpr QRect DamagesPlace { 872, 600, 103, 24 };
-    constexpr QRect RestPlace { 872, 640, 103, 24 };
+    constexpr QRect CountPlace = ValuePlace(CountWidth, 488, 27);
+    constexpr QRect TotalPlace = ValuePlace(CountWidth, 520, 27);
+    constexpr QRect CarValuePlace = ValuePlace(ValueWidth, 560, 24);
+    constexpr QRect DamagesPlace = ValuePlace(ValueWidth, 600, 24);
+    constexpr QRect RestPlace = ValuePlace(ValueWidth, 640, 24);
     Heading(QStringLiteral("Damages"), { 784, 464, 121, 25 }, this);
     RowLabel(QStringLiteral("Total Incidents:"), CountPlace, this);
     LblCount = ValueLabel("LblCount", QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), CountPlace, this);
