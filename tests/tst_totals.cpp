@@ -1,6 +1,6 @@
 // The totals panel and the value fields: figures, the panel's layout, which
-// texts are plain numbers, the car value's effect on the changed flag, what
-// the car value field refuses, and Enter walking the name fields.
+// number of the car value counts, the car value's effect on the changed flag,
+// what the car value field refuses, and Enter walking the name fields.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
@@ -32,6 +32,17 @@ QLineEdit* CarValue(const frmImage& window)
 QLineEdit* Word(const frmImage& window, int i)
 {
     return Control<QLineEdit>(window, QStringLiteral("txtWord%1").arg(i));
+}
+
+// The colour of a field's left border, halfway down.
+QColor LeftBorder(QLineEdit* field)
+{
+    return field->grab().toImage().pixelColor(0, field->height() / 2);
+}
+
+bool IsAmber(const QColor& color)
+{
+    return color.hsvHue() >= 25 && color.hsvHue() <= 50 && color.hsvSaturation() >= 150 && color.value() >= 150;
 }
 
 } // namespace
@@ -159,6 +170,48 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, plain);
         QCOMPARE(IsPlainNumber(text), plain);
+    }
+
+    void carValueSaysWhichNumberCounts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("plain number") << "8500"
+                                      << "Car Value" << false;
+        QTest::newRow("negative fraction") << "-12.5"
+                                           << "Car Value" << false;
+        QTest::newRow("blanks around") << " 8500 "
+                                       << "Car Value" << false;
+        QTest::newRow("empty") << ""
+                               << "Car Value" << false;
+        QTest::newRow("blanks only") << "   "
+                                     << "Car Value" << false;
+        QTest::newRow("thousands and currency")
+            << "12,500.50 EUR"
+            << "Car Value\nCounted as 12: only the leading number of the text counts." << true;
+        QTest::newRow("blank inside") << "12 500"
+                                      << "Car Value\nCounted as 12500: only the leading number of the text counts."
+                                      << true;
+        QTest::newRow("no number") << "about 9000"
+                                   << "Car Value\nCounted as 0: only the leading number of the text counts." << true;
+    }
+    void carValueSaysWhichNumberCounts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, toolTip);
+        QFETCH(bool, marked);
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLineEdit* field = CarValue(window);
+        field->setText("1 EUR"); // a mark that must go again as well
+        field->setText(text);
+        QCOMPARE(field->text(), text);
+        QCOMPARE(field->toolTip(), toolTip);
+        QVERIFY2(IsAmber(LeftBorder(field)) == marked, qPrintable(LeftBorder(field).name()));
     }
 
     void carValueMarksOnlyATitledGroupChanged()

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 
 namespace {
 
@@ -33,6 +34,8 @@ constexpr QRect ValuePlace(int width, int top, int height)
 {
     return { ValuesRight - width, top, width, height };
 }
+
+const QString CarValueToolTip = QStringLiteral("Car Value");
 
 QLabel* Heading(const QString& text, QRect place, QWidget* parent)
 {
@@ -74,6 +77,10 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     constexpr QRect CarValuePlace = ValuePlace(ValueWidth, 560, 24);
     constexpr QRect DamagesPlace = ValuePlace(ValueWidth, 600, 24);
     constexpr QRect RestPlace = ValuePlace(ValueWidth, 640, 24);
+    // A car value of which only the leading number counts is outlined in
+    // amber; the padding keeps its text where it was.
+    setStyleSheet(
+        QStringLiteral("QLineEdit[leadingNumberOnly=\"true\"] { border: 2px solid #e0a040; padding: 0 2px; }"));
     Heading(QStringLiteral("Damages"), { 784, 464, 121, 25 }, this);
     RowLabel(QStringLiteral("Total Incidents:"), CountPlace, this);
     LblCount = ValueLabel("LblCount", QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), CountPlace, this);
@@ -82,9 +89,12 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     RowLabel(QStringLiteral("Estimated Value:"), CarValuePlace, this);
     txtNum = new QLineEdit(this);
     txtNum->setObjectName(QStringLiteral("txtNum"));
-    connect(txtNum, &QLineEdit::textChanged, this, &TotalsPanel::CarValueChanged);
+    connect(txtNum, &QLineEdit::textChanged, this, [this] {
+        ShowWhatCounts();
+        emit CarValueChanged();
+    });
     txtNum->setGeometry(CarValuePlace.translated(-Origin));
-    txtNum->setToolTip(QStringLiteral("Car Value"));
+    txtNum->setToolTip(CarValueToolTip);
     txtNum->setValidator(new TextFieldValidator(CarValueMaxLength, CarValueRefuses, txtNum));
     RowLabel(QStringLiteral("Total Damages:"), DamagesPlace, this);
     LblIDTotal = ValueLabel("LblIDTotal", QStringLiteral("Total Damages"), DamagesPlace, this);
@@ -100,6 +110,24 @@ QString TotalsPanel::CarValue() const
 void TotalsPanel::SetCarValue(const QString& text)
 {
     txtNum->setText(text);
+}
+
+void TotalsPanel::ShowWhatCounts()
+{
+    const QString text = txtNum->text();
+    const bool leadingNumberOnly = !text.trimmed().isEmpty() && !IsPlainNumber(text);
+    QString toolTip = CarValueToolTip;
+    if (leadingNumberOnly) {
+        toolTip += QStringLiteral("\nCounted as %1: only the leading number of the text counts.")
+                       .arg(DoubleText(NumericValue(text)));
+    }
+    txtNum->setToolTip(toolTip);
+    if (txtNum->property("leadingNumberOnly").toBool() != leadingNumberOnly) {
+        txtNum->setProperty("leadingNumberOnly", leadingNumberOnly);
+        // A style sheet reads properties only when it polishes the field.
+        txtNum->style()->unpolish(txtNum);
+        txtNum->style()->polish(txtNum);
+    }
 }
 
 void TotalsPanel::ClearCurrentValue()
