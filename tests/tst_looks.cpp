@@ -1,15 +1,18 @@
 // What the window looks like where a person would otherwise lose sight of
-// something: captions too long for their place.
+// something: captions too long for their place and toolbar pictures under the
+// pointer.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
+#include "objects/DamageToolbar.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <optional>
@@ -37,6 +40,35 @@ std::optional<std::pair<int, int>> InkColumns(const QImage& image)
 QImage Rendering(QWidget* widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The share of a picture's pixels that stand out clearly from the button
+// behind it: the button drawn with and without its picture, compared where
+// the two differ at all.
+double PictureContrast(QToolButton* button)
+{
+    // Drawn as part of the panel, over the panel's own background.
+    QWidget* panel = button->parentWidget();
+    const QImage with = panel->grab(button->geometry()).toImage();
+    const QIcon icon = button->icon();
+    button->setIcon(QIcon());
+    const QImage without = panel->grab(button->geometry()).toImage();
+    button->setIcon(icon);
+    int covered = 0;
+    int clear = 0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            const QColor a = with.pixelColor(x, y);
+            const QColor b = without.pixelColor(x, y);
+            const int difference
+                = qMax(qAbs(a.red() - b.red()), qMax(qAbs(a.green() - b.green()), qAbs(a.blue() - b.blue())));
+            if (difference > 0)
+                ++covered;
+            if (difference >= 60)
+                ++clear;
+        }
+    }
+    return covered == 0 ? 0.0 : double(clear) / covered;
 }
 
 // The label Qt shows a tool tip in, while one is shown.
@@ -100,6 +132,35 @@ private slots:
         window.NewFile();
         QCOMPARE(caption->text(), QStringLiteral("Pic 1"));
         QCOMPARE(caption->toolTip(), QString());
+    }
+
+    void toolbarPicturesStayClearUnderThePointer()
+    {
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QToolButton*> buttons = Control<DamageToolbar>(window, "PicTbr")->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 14);
+        // Each picture stands out from its button under the pointer and
+        // pressed at least nearly as well as at rest.
+        for (QToolButton* button : buttons) {
+            const double atRest = PictureContrast(button);
+            button->setAttribute(Qt::WA_UnderMouse, true);
+            const double hovered = PictureContrast(button);
+            button->setDown(true);
+            const double pressed = PictureContrast(button);
+            button->setDown(false);
+            button->setAttribute(Qt::WA_UnderMouse, false);
+            const QString contrasts = QStringLiteral("%1: at rest %2, under the pointer %3, pressed %4")
+                                          .arg(button->toolTip())
+                                          .arg(atRest)
+                                          .arg(hovered)
+                                          .arg(pressed);
+            QVERIFY2(hovered >= 0.9 * atRest, qPrintable(contrasts));
+            QVERIFY2(pressed >= 0.9 * atRest, qPrintable(contrasts));
+        }
     }
 };
 
