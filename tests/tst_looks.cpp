@@ -1,6 +1,6 @@
 // What the window looks like where a person would otherwise lose sight of
-// something: captions too long for their place and toolbar pictures under the
-// pointer.
+// something: captions too long for their place, toolbar pictures under the
+// pointer and the viewport's scroll bars.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
@@ -8,8 +8,11 @@
 #include "document/frmImage.h"
 #include "objects/DamageToolbar.h"
 
+#include <QHoverEvent>
 #include <QImage>
 #include <QLabel>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -71,6 +74,40 @@ double PictureContrast(QToolButton* button)
     return covered == 0 ? 0.0 : double(clear) / covered;
 }
 
+struct BarParts {
+    QRect Handle;
+    QRect Groove;
+};
+
+BarParts Parts(QScrollBar* bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    QStyle* style = bar->style();
+    return { style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar),
+        style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar) };
+}
+
+// A point of the groove that the handle does not cover, at the groove's
+// far end from the handle.
+QPoint BareGroove(const BarParts& parts, Qt::Orientation orientation)
+{
+    const QPoint middle = parts.Groove.center();
+    if (orientation == Qt::Horizontal)
+        return { parts.Groove.right() - 2, middle.y() };
+    return { middle.x(), parts.Groove.bottom() - 2 };
+}
+
 // The label Qt shows a tool tip in, while one is shown.
 QLabel* FindToolTip()
 {
@@ -79,6 +116,14 @@ QLabel* FindToolTip()
             return qobject_cast<QLabel*>(widget);
     }
     return nullptr;
+}
+
+// The pointer comes to rest over a point of a widget.
+void Hover(QWidget* widget, QPoint position)
+{
+    widget->setAttribute(Qt::WA_UnderMouse, true);
+    QHoverEvent event(QEvent::HoverMove, position, widget->mapToGlobal(position), QPointF(-1, -1));
+    QApplication::sendEvent(widget, &event);
 }
 
 } // namespace
@@ -161,6 +206,39 @@ private slots:
             QVERIFY2(hovered >= 0.9 * atRest, qPrintable(contrasts));
             QVERIFY2(pressed >= 0.9 * atRest, qPrintable(contrasts));
         }
+    }
+
+    void scrollBarHandlesStandOutFromTheirTrack_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("horizontal") << "HS";
+        QTest::newRow("vertical") << "VS";
+    }
+    void scrollBarHandlesStandOutFromTheirTrack()
+    {
+        QFETCH(QString, name);
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* bar = Control<QScrollBar>(window, name);
+        bar->setMaximum(300);
+        bar->setEnabled(true);
+        bar->show();
+
+        const BarParts parts = Parts(bar);
+        QVERIFY(!parts.Handle.isEmpty());
+        const QImage plain = Rendering(bar);
+        const QColor handle = plain.pixelColor(parts.Handle.center());
+        const QColor track = plain.pixelColor(BareGroove(parts, bar->orientation()));
+        QVERIFY2(handle.lightness() - track.lightness() >= 100,
+            qPrintable(QStringLiteral("handle %1 on track %2").arg(handle.name(), track.name())));
+
+        Hover(bar, parts.Handle.center());
+        const QColor hovered = Rendering(bar).pixelColor(parts.Handle.center());
+        QVERIFY2(hovered.lightness() > handle.lightness(),
+            qPrintable(QStringLiteral("hovered %1, plain %2").arg(hovered.name(), handle.name())));
     }
 };
 
