@@ -1,16 +1,18 @@
 // What the window looks like where a person would otherwise lose sight of
-// something: captions too long for their place, toolbar pictures under the
-// pointer and the viewport's scroll bars.
+// something: the screen inside a scroll area, captions too long for their
+// place, toolbar pictures under the pointer, and the viewport's scroll bars.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
+#include "document/ScreenBackground.h"
 #include "document/frmImage.h"
 #include "objects/DamageToolbar.h"
 
 #include <QHoverEvent>
 #include <QImage>
 #include <QLabel>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
@@ -22,6 +24,9 @@
 #include <utility>
 
 namespace {
+
+const QColor Navy { 0x20, 0x30, 0x58 };
+const QColor Plum { 0x58, 0x20, 0x40 };
 
 // The columns of a rendering of a line of text that hold any ink, first and
 // last; nullopt when the rendering is blank. The top row, above the text,
@@ -132,6 +137,44 @@ class LooksTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void screenScrollsBelowItsDesignSize()
+    {
+        QScrollArea area;
+        area.setFrameShape(QFrame::NoFrame);
+        area.setWidgetResizable(true);
+        auto* screen = new ScreenBackground;
+        screen->SetScreenColor(Navy);
+        area.setWidget(screen);
+        area.resize(600, 400);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QCOMPARE(screen->size(), QSize(1033, 721));
+        QVERIFY(area.horizontalScrollBar()->isVisible());
+        QVERIFY(area.verticalScrollBar()->isVisible());
+        // The corner between the two bars is the screen's colour too.
+        const QImage shown = Rendering(&area);
+        QCOMPARE(shown.pixelColor(597, 397), Navy);
+        screen->SetScreenColor(Plum);
+        QCOMPARE(Rendering(&area).pixelColor(597, 397), Plum);
+    }
+
+    void screenFillsALargerArea()
+    {
+        QScrollArea area;
+        area.setFrameShape(QFrame::NoFrame);
+        area.setWidgetResizable(true);
+        auto* screen = new ScreenBackground;
+        screen->SetScreenColor(Navy);
+        area.setWidget(screen);
+        area.resize(1400, 900);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QCOMPARE(screen->size(), QSize(1400, 900));
+        QVERIFY(!area.horizontalScrollBar()->isVisible());
+        QVERIFY(!area.verticalScrollBar()->isVisible());
+        QCOMPARE(Rendering(screen).pixelColor(1390, 890), Navy);
+    }
+
     void longCaptionIsShortenedInTheMiddle()
     {
         FakePlatform fake;
