@@ -1,11 +1,13 @@
-// The totals panel and the value fields: figures, the car value's effect on
-// the changed flag, what the car value field refuses, and Enter walking the
-// name fields.
+// The totals panel and the value fields: figures, the panel's layout, which
+// number of the car value counts, the car value's effect on the changed flag,
+// what the car value field refuses, and Enter walking the name fields.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
+#include "common/NumberText.h"
 #include "document/GroupFile.h"
 #include "document/frmImage.h"
+#include "objects/TotalsPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +32,17 @@ QLineEdit* CarValue(const frmImage& window)
 QLineEdit* Word(const frmImage& window, int i)
 {
     return Control<QLineEdit>(window, QStringLiteral("txtWord%1").arg(i));
+}
+
+// The colour of a field's left border, halfway down.
+QColor LeftBorder(QLineEdit* field)
+{
+    return field->grab().toImage().pixelColor(0, field->height() / 2);
+}
+
+bool IsAmber(const QColor& color)
+{
+    return color.hsvHue() >= 25 && color.hsvHue() <= 50 && color.hsvSaturation() >= 150 && color.value() >= 150;
 }
 
 } // namespace
@@ -93,6 +106,112 @@ private slots:
         OpenGroup(window, dir, "8500", TwoCosts);
         CarValue(window)->setText("10000.5");
         QCOMPARE(Label(window, "LblRes"), QStringLiteral("8750.5"));
+    }
+
+    void rowLabelsStayInsideThePanel()
+    {
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* panel = window.findChild<TotalsPanel*>();
+        const QStringList rows {
+            "Total Incidents:", "Grand Total Incidents:", "Estimated Value:", "Total Damages:", "Current Value:"
+        };
+        for (const QString& row : rows) {
+            const QList<QLabel*> found = panel->findChildren<QLabel*>();
+            const auto label = std::find_if(found.begin(), found.end(), [&](QLabel* l) { return l->text() == row; });
+            QVERIFY2(label != found.end(), qPrintable(row));
+            QVERIFY2(panel->rect().contains((*label)->geometry()), qPrintable(row));
+            QVERIFY2(
+                (*label)->fontMetrics().horizontalAdvance(row) <= (*label)->contentsRect().width(), qPrintable(row));
+        }
+    }
+
+    void valueBoxesShareOneRightEdge()
+    {
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        const int right = Control<QLabel>(window, "LblCount")->geometry().right();
+        QCOMPARE(Control<QLabel>(window, "LblTotal")->geometry().right(), right);
+        QCOMPARE(CarValue(window)->geometry().right(), right);
+        QCOMPARE(Control<QLabel>(window, "LblIDTotal")->geometry().right(), right);
+        QCOMPARE(Control<QLabel>(window, "LblRes")->geometry().right(), right);
+    }
+
+    void plainNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("whole") << "8500" << true;
+        QTest::newRow("negative fraction") << "-12.5" << true;
+        QTest::newRow("blanks around") << " 8500 " << true;
+        QTest::newRow("tab and line end around") << "\t8500\r\n" << true;
+        QTest::newRow("plus") << "+7" << true;
+        QTest::newRow("leading point") << ".5" << true;
+        QTest::newRow("trailing point") << "5." << true;
+        QTest::newRow("exponent") << "1.5E3" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blanks only") << "   " << false;
+        QTest::newRow("thousands and currency") << "12,500.50 EUR" << false;
+        QTest::newRow("blank inside") << "12 500" << false;
+        QTest::newRow("word after") << "250 dollars" << false;
+        QTest::newRow("second point") << "1.2.3" << false;
+        QTest::newRow("bare E") << "15E" << false;
+        QTest::newRow("no number") << "about 9000" << false;
+        QTest::newRow("sign alone") << "-" << false;
+        QTest::newRow("point alone") << "." << false;
+        QTest::newRow("too large") << "1E999" << false;
+        QTest::newRow("no-break space after") << QStringLiteral("8500\u00a0") << false;
+    }
+    void plainNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, plain);
+        QCOMPARE(IsPlainNumber(text), plain);
+    }
+
+    void carValueSaysWhichNumberCounts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("plain number") << "8500"
+                                      << "Car Value" << false;
+        QTest::newRow("negative fraction") << "-12.5"
+                                           << "Car Value" << false;
+        QTest::newRow("blanks around") << " 8500 "
+                                       << "Car Value" << false;
+        QTest::newRow("empty") << ""
+                               << "Car Value" << false;
+        QTest::newRow("blanks only") << "   "
+                                     << "Car Value" << false;
+        QTest::newRow("thousands and currency")
+            << "12,500.50 EUR"
+            << "Car Value\nCounted as 12: only the leading number of the text counts." << true;
+        QTest::newRow("blank inside") << "12 500"
+                                      << "Car Value\nCounted as 12500: only the leading number of the text counts."
+                                      << true;
+        QTest::newRow("no number") << "about 9000"
+                                   << "Car Value\nCounted as 0: only the leading number of the text counts." << true;
+    }
+    void carValueSaysWhichNumberCounts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, toolTip);
+        QFETCH(bool, marked);
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLineEdit* field = CarValue(window);
+        field->setText("1 EUR"); // a mark that must go again as well
+        field->setText(text);
+        QCOMPARE(field->text(), text);
+        QCOMPARE(field->toolTip(), toolTip);
+        QVERIFY2(IsAmber(LeftBorder(field)) == marked, qPrintable(LeftBorder(field).name()));
     }
 
     void carValueMarksOnlyATitledGroupChanged()

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,11 +36,17 @@ QString WithCapitalExponent(QString text)
     return text.replace(u'e', u'E');
 }
 
-} // namespace
+// The number at the start of a text that holds no blanks: its value, and
+// how many characters it took. Found is false when there is no number, or
+// one too large to hold; the value is then 0.
+struct ReadNumber {
+    double Value = 0.0;
+    qsizetype Length = 0;
+    bool Found = false;
+};
 
-double NumericValue(QStringView text)
+ReadNumber LeadingNumber(QStringView s)
 {
-    const QString s = WithoutBlanks(text);
     qsizetype i = 0;
     QByteArray number;
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
@@ -58,7 +65,7 @@ double NumericValue(QStringView text)
         }
     }
     if (digits == 0)
-        return 0.0;
+        return {};
     // An exponent counts only when at least one digit follows it.
     if (i < s.size() && (s[i] == u'E' || s[i] == u'e')) {
         qsizetype j = i + 1;
@@ -70,14 +77,38 @@ double NumericValue(QStringView text)
             exponent.append(char(s[j++].unicode()));
             ++exponentDigits;
         }
-        if (exponentDigits > 0)
+        if (exponentDigits > 0) {
             number.append(exponent);
+            i = j;
+        }
     }
     bool ok = false;
     const double value = number.toDouble(&ok);
     if (!ok || !std::isfinite(value))
-        return 0.0;
-    return value;
+        return {};
+    return { value, i, true };
+}
+
+} // namespace
+
+double NumericValue(QStringView text)
+{
+    return LeadingNumber(WithoutBlanks(text)).Value;
+}
+
+bool IsPlainNumber(QStringView text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && IsBlank(text[first]))
+        ++first;
+    while (end > first && IsBlank(text[end - 1]))
+        --end;
+    const QStringView number = text.sliced(first, end - first);
+    if (std::any_of(number.begin(), number.end(), IsBlank))
+        return false;
+    const ReadNumber read = LeadingNumber(number);
+    return read.Found && read.Length == number.size();
 }
 
 QString SingleText(float value)

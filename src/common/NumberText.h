@@ -13,6 +13,10 @@
 // number. A text without a leading number (or one too large to hold) is 0.
 [[nodiscard]] double NumericValue(QStringView text);
 
+// Whether a text is one number and nothing else (blanks around it allowed),
+// so that NumericValue counts all of what it says.
+[[nodiscard]] bool IsPlainNumber(QStringView text);
+
 // A single-precision value as text with at most 7 significant digits.
 [[nodiscard]] QString SingleText(float value);
 

@@ -1,5 +1,7 @@
 #include "ScreenBackground.h"
 
+#include <QAbstractScrollArea>
+#include <QEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -12,6 +14,7 @@ ScreenBackground::ScreenBackground(QWidget* parent)
     , m_picture(new QSvgRenderer(QStringLiteral(":/artwork/background.svg"), this))
 {
     setObjectName(QStringLiteral("Screen"));
+    setMinimumSize(DesignSize);
     setStyleSheet(QStringLiteral(
         "QWidget { font-size: 11px; }"
         "QLabel { color: white; }"
@@ -23,7 +26,32 @@ ScreenBackground::ScreenBackground(QWidget* parent)
 void ScreenBackground::SetScreenColor(const QColor& color)
 {
     m_color = color;
+    ColorScrollArea();
     update();
+}
+
+bool ScreenBackground::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        ColorScrollArea();
+    return QWidget::event(event);
+}
+
+// A scroll area shows its own background in the corner between its two
+// scroll bars; that corner takes the screen colour.
+void ScreenBackground::ColorScrollArea()
+{
+    QWidget* viewport = parentWidget();
+    auto* area = viewport ? qobject_cast<QAbstractScrollArea*>(viewport->parentWidget()) : nullptr;
+    if (!area || area->viewport() != viewport)
+        return;
+    for (QWidget* widget : { static_cast<QWidget*>(area), viewport }) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, m_color);
+        widget->setPalette(palette);
+        widget->setBackgroundRole(QPalette::Window);
+        widget->setAutoFillBackground(true);
+    }
 }
 
 void ScreenBackground::paintEvent(QPaintEvent*)

@@ -37,7 +37,6 @@ QToolButton* PictureButton(const QString& picture, QSize pictureSize, const QStr
     button->setToolTip(toolTip);
     button->setIcon(SvgIcon(picture, pictureSize));
     button->setIconSize(pictureSize);
-    button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -48,6 +47,13 @@ DamageToolbar::DamageToolbar(QWidget* parent)
     : QWidget(parent)
     , m_background(new QSvgRenderer(QStringLiteral(":/artwork/toolbar.svg"), this))
 {
+    // Under the pointer a button takes an amber edge round a slightly darker
+    // well, pressed a deeper one: the light pictures of the zoom buttons
+    // would vanish on the style's own white raised look.
+    setStyleSheet(
+        QStringLiteral("QToolButton { background: transparent; border: 1px solid transparent; border-radius: 3px; }"
+                       "QToolButton:hover { background: rgba(0, 0, 0, 50); border-color: rgba(224, 160, 64, 190); }"
+                       "QToolButton:pressed { background: rgba(0, 0, 0, 110); border-color: #e0a040; }"));
     for (const DamageType& type : DamageTypes) {
         auto* button = PictureButton(DamagePicture(type.Number), PictureSize, QString::fromLatin1(type.Name), this);
         button->setGeometry(150 / 15, type.TopTwips / 15, 440 / 15, 360 / 15);

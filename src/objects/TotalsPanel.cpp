@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 
 namespace {
 
@@ -17,10 +18,24 @@ constexpr QPoint Origin { 774, 464 };
 const QString CarValueRefuses = QStringLiteral("\";");
 constexpr int CarValueMaxLength = 50;
 
-// Row labels end just left of their value, level with it, so that they
-// fit whatever the font.
-constexpr int LabelsLeft = 768;
+// Row labels start at the heading's left edge and end just left of their
+// value, level with it.
+constexpr int LabelsLeft = 784;
 constexpr int LabelGap = 6;
+
+// Value boxes end where the name fields above them end, so the right-hand
+// column lines up from "Category" down to "Current Value". The two counts
+// are narrow, leaving room for their long labels.
+constexpr int ValuesRight = 993;
+constexpr int CountWidth = 56;
+constexpr int ValueWidth = 96;
+
+constexpr QRect ValuePlace(int width, int top, int height)
+{
+    return { ValuesRight - width, top, width, height };
+}
+
+const QString CarValueToolTip = QStringLiteral("Car Value");
 
 QLabel* Heading(const QString& text, QRect place, QWidget* parent)
 {
@@ -57,11 +72,15 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     : QWidget(parent)
 {
     setGeometry(QRect(Origin, QSize(234, 204)));
-    constexpr QRect CountPlace { 944, 488, 56, 27 };
-    constexpr QRect TotalPlace { 944, 520, 56, 27 };
-    constexpr QRect CarValuePlace { 872, 560, 103, 24 };
-    constexpr QRect DamagesPlace { 872, 600, 103, 24 };
-    constexpr QRect RestPlace { 872, 640, 103, 24 };
+    constexpr QRect CountPlace = ValuePlace(CountWidth, 488, 27);
+    constexpr QRect TotalPlace = ValuePlace(CountWidth, 520, 27);
+    constexpr QRect CarValuePlace = ValuePlace(ValueWidth, 560, 24);
+    constexpr QRect DamagesPlace = ValuePlace(ValueWidth, 600, 24);
+    constexpr QRect RestPlace = ValuePlace(ValueWidth, 640, 24);
+    // A car value of which only the leading number counts is outlined in
+    // amber; the padding keeps its text where it was.
+    setStyleSheet(
+        QStringLiteral("QLineEdit[leadingNumberOnly=\"true\"] { border: 2px solid #e0a040; padding: 0 2px; }"));
     Heading(QStringLiteral("Damages"), { 784, 464, 121, 25 }, this);
     RowLabel(QStringLiteral("Total Incidents:"), CountPlace, this);
     LblCount = ValueLabel("LblCount", QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), CountPlace, this);
@@ -70,9 +89,12 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     RowLabel(QStringLiteral("Estimated Value:"), CarValuePlace, this);
     txtNum = new QLineEdit(this);
     txtNum->setObjectName(QStringLiteral("txtNum"));
-    connect(txtNum, &QLineEdit::textChanged, this, &TotalsPanel::CarValueChanged);
+    connect(txtNum, &QLineEdit::textChanged, this, [this] {
+        ShowWhatCounts();
+        emit CarValueChanged();
+    });
     txtNum->setGeometry(CarValuePlace.translated(-Origin));
-    txtNum->setToolTip(QStringLiteral("Car Value"));
+    txtNum->setToolTip(CarValueToolTip);
     txtNum->setValidator(new TextFieldValidator(CarValueMaxLength, CarValueRefuses, txtNum));
     RowLabel(QStringLiteral("Total Damages:"), DamagesPlace, this);
     LblIDTotal = ValueLabel("LblIDTotal", QStringLiteral("Total Damages"), DamagesPlace, this);
@@ -88,6 +110,24 @@ QString TotalsPanel::CarValue() const
 void TotalsPanel::SetCarValue(const QString& text)
 {
     txtNum->setText(text);
+}
+
+void TotalsPanel::ShowWhatCounts()
+{
+    const QString text = txtNum->text();
+    const bool leadingNumberOnly = !text.trimmed().isEmpty() && !IsPlainNumber(text);
+    QString toolTip = CarValueToolTip;
+    if (leadingNumberOnly) {
+        toolTip += QStringLiteral("\nCounted as %1: only the leading number of the text counts.")
+                       .arg(DoubleText(NumericValue(text)));
+    }
+    txtNum->setToolTip(toolTip);
+    if (txtNum->property("leadingNumberOnly").toBool() != leadingNumberOnly) {
+        txtNum->setProperty("leadingNumberOnly", leadingNumberOnly);
+        // A style sheet reads properties only when it polishes the field.
+        txtNum->style()->unpolish(txtNum);
+        txtNum->style()->polish(txtNum);
+    }
 }
 
 void TotalsPanel::ClearCurrentValue()

@@ -29,6 +29,10 @@ signals:
     void CarValueChanged();
 
 private:
+    // A car value that is not a plain number says in its tool tip which
+    // figure counts, and is outlined.
+    void ShowWhatCounts();
+
     QLabel* LblCount;
     QLabel* LblTotal;
     QLineEdit* txtNum;

@@ -44,7 +44,7 @@ ThumbnailStrip::ThumbnailStrip(QWidget* window)
         LbFileName[i] = new SlotCaption(this);
         LbFileName[i]->setObjectName(QStringLiteral("LbFileName%1").arg(i));
         LbFileName[i]->setGeometry(InStrip(place.Caption));
-        LbFileName[i]->setText(EmptyCaption(i));
+        LbFileName[i]->SetCaption(EmptyCaption(i));
     }
     Border = new OutlineBox(ActiveClipColor, 2, this);
     Border->setObjectName(QStringLiteral("Border"));
@@ -73,7 +73,7 @@ QString ThumbnailStrip::Caption(int slot) const
 
 void ThumbnailStrip::ClearSlot(int slot)
 {
-    LbFileName[slot]->setText(EmptyCaption(slot));
+    LbFileName[slot]->SetCaption(EmptyCaption(slot));
     LbFileName[slot]->Tag.clear();
     IMG[slot]->ClearPicture();
     IMG[slot]->Tag.clear();
@@ -85,7 +85,7 @@ void ThumbnailStrip::ShowPicture(int slot, const QString& path, const QString& c
     IMG[slot]->SetPicture(thumbnail);
     IMG[slot]->Tag = path;
     IMG[slot]->setToolTip(path);
-    LbFileName[slot]->setText(caption);
+    LbFileName[slot]->SetCaption(caption);
 }
 
 void ThumbnailStrip::LoadSlot(int slot, const QString& path, const QString& caption)
@@ -97,7 +97,7 @@ void ThumbnailStrip::LoadSlot(int slot, const QString& path, const QString& capt
         IMG[slot]->SetPlaceholder(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"));
         IMG[slot]->Tag = path;
         IMG[slot]->setToolTip(path + u'\n' + failure.Text());
-        LbFileName[slot]->setText(caption);
+        LbFileName[slot]->SetCaption(caption);
     }
 }
 

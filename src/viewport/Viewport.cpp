@@ -1,6 +1,7 @@
 #include "Viewport.h"
 
 #include "PictureSurface.h"
+#include "ScrollBarStyle.h"
 #include "SlotLayout.h"
 #include "ViewGeometry.h"
 #include "common/NumberText.h"
@@ -29,6 +30,7 @@ QScrollBar* ScrollBar(Qt::Orientation orientation, QRect place, QWidget* parent)
     bar->setPageStep(ScrollStep);
     bar->hide();
     bar->setFocusPolicy(Qt::NoFocus);
+    bar->setStyleSheet(ScrollBarStyleSheet());
     return bar;
 }
 
