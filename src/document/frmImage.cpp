@@ -22,6 +22,7 @@
 #include "viewport/PictureFilter.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/PictureSurface.h"
+#include "viewport/ScrollBarStyle.h"
 #include "viewport/SlotLayout.h"
 #include "viewport/ThumbnailStrip.h"
 #include "viewport/Viewport.h"
@@ -73,6 +74,8 @@ void frmImage::createControls()
     scroller->setObjectName(QStringLiteral("ScreenScroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
+    scroller->horizontalScrollBar()->setStyleSheet(ScrollBarStyleSheet());
+    scroller->verticalScrollBar()->setStyleSheet(ScrollBarStyleSheet());
     Screen = new ScreenBackground(scroller);
     Screen->setMinimumSize(DesignSize);
     scroller->setWidget(Screen);
