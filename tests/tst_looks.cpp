@@ -137,42 +137,38 @@ class LooksTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void screenScrollsBelowItsDesignSize()
+    // Below its design size the screen keeps it and the area scrolls; above
+    // it the screen fills the area. Either way the screen colour is all
+    // around, the corner between the scroll bars included.
+    void screenInAScrollArea_data()
     {
-        QScrollArea area;
-        area.setFrameShape(QFrame::NoFrame);
-        area.setWidgetResizable(true);
-        auto* screen = new ScreenBackground;
-        screen->SetScreenColor(Navy);
-        area.setWidget(screen);
-        area.resize(600, 400);
-        area.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&area));
-        QCOMPARE(screen->size(), QSize(1033, 721));
-        QVERIFY(area.horizontalScrollBar()->isVisible());
-        QVERIFY(area.verticalScrollBar()->isVisible());
-        // The corner between the two bars is the screen's colour too.
-        const QImage shown = Rendering(&area);
-        QCOMPARE(shown.pixelColor(597, 397), Navy);
-        screen->SetScreenColor(Plum);
-        QCOMPARE(Rendering(&area).pixelColor(597, 397), Plum);
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("smaller than the design") << QSize(600, 400) << QSize(1033, 721) << true;
+        QTest::newRow("larger than the design") << QSize(1400, 900) << QSize(1400, 900) << false;
     }
-
-    void screenFillsALargerArea()
+    void screenInAScrollArea()
     {
-        QScrollArea area;
-        area.setFrameShape(QFrame::NoFrame);
-        area.setWidgetResizable(true);
-        auto* screen = new ScreenBackground;
-        screen->SetScreenColor(Navy);
-        area.setWidget(screen);
-        area.resize(1400, 900);
-        area.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&area));
-        QCOMPARE(screen->size(), QSize(1400, 900));
-        QVERIFY(!area.horizontalScrollBar()->isVisible());
-        QVERIFY(!area.verticalScrollBar()->isVisible());
-        QCOMPARE(Rendering(screen).pixelColor(1390, 890), Navy);
+        QFETCH(QSize, area);
+        QFETCH(QSize, screen);
+        QFETCH(bool, scrolls);
+        QScrollArea scroller;
+        scroller.setFrameShape(QFrame::NoFrame);
+        scroller.setWidgetResizable(true);
+        auto* background = new ScreenBackground;
+        background->SetScreenColor(Navy);
+        scroller.setWidget(background);
+        scroller.resize(area);
+        scroller.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&scroller));
+        QCOMPARE(background->size(), screen);
+        QCOMPARE(scroller.horizontalScrollBar()->isVisible(), scrolls);
+        QCOMPARE(scroller.verticalScrollBar()->isVisible(), scrolls);
+        const QPoint corner(area.width() - 3, area.height() - 3);
+        QCOMPARE(Rendering(&scroller).pixelColor(corner), Navy);
+        background->SetScreenColor(Plum);
+        QCOMPARE(Rendering(&scroller).pixelColor(corner), Plum);
     }
 
     void longCaptionIsShortenedInTheMiddle()
