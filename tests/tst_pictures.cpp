@@ -77,6 +77,34 @@ private slots:
         QCOMPARE(LoadPicture(path, QSize(133, 103)).size(), thumbnail);
     }
 
+    // A picture stretched into a box anyway (a report cell) is decoded at the
+    // box's size, never larger than it is.
+    void stretchedPictureIsDecodedAtItsBox_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<bool>("turned");
+        QTest::addColumn<QSize>("decoded");
+        QTest::newRow("4:3 photo") << QSize(4000, 3000) << false << QSize(1021, 766);
+        QTest::newRow("3:2 photo") << QSize(3000, 2000) << false << QSize(1021, 766);
+        QTest::newRow("portrait photo") << QSize(2000, 3000) << false << QSize(1021, 766);
+        QTest::newRow("phone photo turned upright") << QSize(4000, 3000) << true << QSize(1021, 766);
+        QTest::newRow("narrower than the box") << QSize(800, 2000) << false << QSize(800, 766);
+        QTest::newRow("small picture is not enlarged") << QSize(640, 480) << false << QSize(640, 480);
+    }
+    void stretchedPictureIsDecodedAtItsBox()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(bool, turned);
+        QFETCH(QSize, decoded);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("photo.jpg");
+        if (turned)
+            WriteRotatedJpeg(path, stored);
+        else
+            WriteJpeg(path, stored, 30);
+        QCOMPARE(LoadPicture(path, QSize(1021, 766), Qt::IgnoreAspectRatio).size(), decoded);
+    }
+
     void exifOrientationStandsThePictureUpright()
     {
         QTemporaryDir dir;

@@ -15,18 +15,22 @@ QString Described(const QString& path, const QString& reason)
     return QStringLiteral("Cannot read picture %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-// The size to decode at so that the picture, once turned upright, fits.
-QSize DecodeSize(QSize stored, QImageIOHandler::Transformations transformation, QSize fitInto)
+// The size to decode at so that the picture, once turned upright, fits (or,
+// ignoring its proportions, fills) the box.
+QSize DecodeSize(QSize stored, QImageIOHandler::Transformations transformation, QSize fitInto, Qt::AspectRatioMode mode)
 {
     QSize box = fitInto;
     if (transformation & QImageIOHandler::TransformationRotate90)
         box.transpose();
+    if (mode == Qt::IgnoreAspectRatio)
+        return stored.boundedTo(box).expandedTo(QSize(1, 1));
     if (stored.width() <= box.width() && stored.height() <= box.height())
         return stored;
-    return stored.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    const QSize scaled = stored.scaled(box, mode).expandedTo(QSize(1, 1));
+    return scaled.width() > stored.width() || scaled.height() > stored.height() ? stored : scaled;
 }
 
-QImage Decode(const QString& path, QSize fitInto, QImage image)
+QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
 {
     const std::filesystem::path file(path.toStdU16String());
     std::error_code error;
@@ -63,7 +67,7 @@ QImage Decode(const QString& path, QSize fitInto, QImage image)
                     .arg(MaxPicturePixels / 1'000'000)));
     }
     if (fitInto.isValid() && stored.isValid())
-        reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto));
+        reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto, mode));
     if (!reader.read(&image) || image.isNull())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
     return image;
@@ -76,14 +80,14 @@ void ConfigurePictureReading()
     QImageReader::setAllocationLimit(PictureAllocationLimitMB);
 }
 
-QImage LoadPicture(const QString& path, QSize fitInto)
+QImage LoadPicture(const QString& path, QSize fitInto, Qt::AspectRatioMode mode)
 {
-    return Decode(path, fitInto, QImage());
+    return Decode(path, fitInto, mode, QImage());
 }
 
 QImage ReloadPicture(const QString& path, QImage previous)
 {
-    return Decode(path, QSize(), std::move(previous));
+    return Decode(path, QSize(), Qt::KeepAspectRatio, std::move(previous));
 }
 
 QImage PlaceholderPicture(const QString& title, const QString& reason, QSize size)

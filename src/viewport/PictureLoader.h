@@ -42,8 +42,12 @@ void ConfigurePictureReading();
 
 // The picture at a path. With a valid fitInto size the picture is decoded
 // at (about) the largest size that fits into it keeping its proportions, so
-// the decoder can skip work; it is never enlarged. Throws PictureError.
-[[nodiscard]] QImage LoadPicture(const QString& path, QSize fitInto = {});
+// the decoder can skip work; with Qt::IgnoreAspectRatio it is decoded at the
+// box's own size instead, each side no larger than the picture's, for a
+// picture that is stretched into a box anyway. It is never enlarged.
+// Throws PictureError.
+[[nodiscard]] QImage LoadPicture(
+    const QString& path, QSize fitInto = {}, Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
 
 // The whole picture at a path, decoded into the memory of a picture that is
 // no longer needed when both have the same size and format (photos from one
