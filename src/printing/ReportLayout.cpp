@@ -1,0 +1,71 @@
+#include "ReportLayout.h"
+
+#include "common/UserError.h"
+#include "objects/ObjectList.h"
+
+#include <cmath>
+
+namespace {
+
+// Whole twips, halves to the even one, as the page area places its cells.
+int WholeTwips(float value)
+{
+    return int(std::nearbyint(value));
+}
+
+QList<ReportMarker> MarkersOf(const QString& list, int x, int y, double cellWidth, double cellHeight)
+{
+    QList<ReportMarker> markers;
+    const QList<QStringView> records = SplitRecords(list);
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        ObjectRecord record;
+        try {
+            record = ParseRecord(records[k]);
+        } catch (const UserError&) {
+            continue; // a record that cannot be drawn leaves only its number unused
+        }
+        const ObjectPlacement& ratios = record.Placement;
+        // The left and top are single precision; the sizes are not.
+        const float left = float(x + cellWidth / double(ratios.LeftRatio));
+        const float top = float(y + cellHeight / double(ratios.TopRatio));
+        const QRectF place(left, top, cellWidth / double(ratios.WidthRatio), cellHeight / double(ratios.HeightRatio));
+        if (!std::isfinite(place.left()) || !std::isfinite(place.top()) || !std::isfinite(place.right())
+            || !std::isfinite(place.bottom()))
+            continue;
+        markers.append({ record.DamageType, place, int(k + 1) });
+    }
+    return markers;
+}
+
+} // namespace
+
+ReportLayout LayoutReport(int pageWidth, const QList<GroupPicture>& groupSlots)
+{
+    ReportLayout layout;
+    const float cellWidth = float(qMax(0, pageWidth)) / 2.0f;
+    const float cellHeight = cellWidth * 0.75f;
+    layout.CellWidth = cellWidth;
+    layout.CellHeight = cellHeight;
+    int c = 0;
+    int r = 0;
+    for (qsizetype slot = 0; slot < qMin(groupSlots.size(), GroupSlotCount); ++slot) {
+        const int x = WholeTwips(float(c) * cellWidth);
+        const int y = WholeTwips(float(r) * cellHeight + float(r * ReportRowGap));
+        const GroupPicture& picture = groupSlots[slot];
+        if (!picture.Path.isEmpty()) {
+            ReportPicture cell;
+            cell.Slot = int(slot);
+            cell.Path = picture.Path;
+            cell.Cell = QRect(x, y, WholeTwips(cellWidth), WholeTwips(cellHeight));
+            cell.CellF = QRectF(x, y, cellWidth, cellHeight);
+            cell.Markers = MarkersOf(picture.Objects, x, y, cellWidth, cellHeight);
+            layout.Pictures.append(cell);
+        }
+        // The cell advances whether or not the slot holds a picture.
+        if (++c == 2) {
+            c = 0;
+            ++r;
+        }
+    }
+    return layout;
+}

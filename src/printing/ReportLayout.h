@@ -1,0 +1,58 @@
+#pragma once
+
+#include "document/GroupFile.h"
+
+#include <QList>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+// The report page: every picture of the group stretched into a grid of two
+// columns of 4:3 cells, in slot order, each with its markers drawn from their
+// records. Everything is in twips (1440 to the inch) on the page area, whose
+// top-left corner is (0, 0).
+
+inline constexpr int TwipsPerInch = 1440;
+// Twips per pixel of the screen at 96 dots per inch: screen sizes (a
+// marker's number badge) are this many twips on the page.
+inline constexpr int TwipsPerPixel = 15;
+
+// The page area's design size.
+inline constexpr int PageAreaWidth = 9795;
+inline constexpr int PageAreaHeight = 11790;
+// The gap between two rows of cells.
+inline constexpr int ReportRowGap = 200;
+
+struct ReportMarker {
+    int DamageType = 0;
+    QRectF Place; // twips, on the page area
+    // Its number on the picture: its place in the list, as on screen (1-based,
+    // counting every record, also those that cannot be drawn).
+    int Number = 0;
+};
+
+struct ReportPicture {
+    int Slot = 0;
+    QString Path; // the picture's full path
+    // The cell in whole twips: its corner rounded as the page area places it
+    // (x = CInt(c × CW), y = CInt(r × CH + r × 200)), its size CW × CH rounded
+    // the same way.
+    QRect Cell;
+    QRectF CellF; // exactly CW × CH at the same corner
+    QList<ReportMarker> Markers; // in list order; records that cannot be drawn are left out
+};
+
+struct ReportLayout {
+    double CellWidth = 0; // CW = W / 2, single precision
+    double CellHeight = 0; // CH = CW × 0.75, single precision
+    QList<ReportPicture> Pictures; // filled slots only, in slot order
+};
+
+// The report of a group on a page area pageWidth twips wide. The slots are
+// the group's six in order, an empty path for an empty slot: its cell stays
+// blank and later pictures keep their cells. A marker stands at
+// (x + CW / LeftRatio, y + CH / TopRatio), single precision, sized
+// CW / WidthRatio × CH / HeightRatio; a record that cannot be read (fewer
+// than seven fields, a damage type with no button, a ratio that is not a
+// number or is 0) is left out, and so is one whose place is out of all range.
+[[nodiscard]] ReportLayout LayoutReport(int pageWidth, const QList<GroupPicture>& groupSlots);

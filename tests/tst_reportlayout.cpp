@@ -1,0 +1,182 @@
+// The report page's geometry: the cell grid in whole twips, the markers'
+// places from their ratios and their numbers.
+#include "printing/ReportLayout.h"
+
+#include <QTest>
+
+namespace {
+
+QList<GroupPicture> Slots(const QStringList& paths, const QStringList& lists = {})
+{
+    QList<GroupPicture> slotPictures;
+    for (qsizetype i = 0; i < GroupSlotCount; ++i)
+        slotPictures.append({ paths.value(i), lists.value(i) });
+    return slotPictures;
+}
+
+QList<int> Numbers(const ReportPicture& picture)
+{
+    QList<int> numbers;
+    for (const ReportMarker& marker : picture.Markers)
+        numbers.append(marker.Number);
+    return numbers;
+}
+
+} // namespace
+
+class ReportLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellSizeIsHalfThePageWidthAtFourToThree_data()
+    {
+        QTest::addColumn<int>("pageWidth");
+        QTest::addColumn<double>("cellWidth");
+        QTest::addColumn<double>("cellHeight");
+        QTest::addColumn<QSize>("wholeCell");
+        QTest::newRow("design width") << 9795 << 4897.5 << 3673.125 << QSize(4898, 3673);
+        QTest::newRow("even width") << 9000 << 4500.0 << 3375.0 << QSize(4500, 3375);
+        // 1234.5 × 0.75 = 925.875 holds in single precision; 925.875 rounds up.
+        QTest::newRow("odd width") << 2469 << 1234.5 << 925.875 << QSize(1234, 926);
+    }
+    void cellSizeIsHalfThePageWidthAtFourToThree()
+    {
+        QFETCH(int, pageWidth);
+        QFETCH(double, cellWidth);
+        QFETCH(double, cellHeight);
+        QFETCH(QSize, wholeCell);
+        const ReportLayout layout = LayoutReport(pageWidth, Slots({ "/p/a.jpg" }));
+        QCOMPARE(layout.CellWidth, cellWidth);
+        QCOMPARE(layout.CellHeight, cellHeight);
+        QCOMPARE(layout.Pictures.size(), 1);
+        QCOMPARE(layout.Pictures[0].Cell.size(), wholeCell);
+        QCOMPARE(layout.Pictures[0].CellF.size(), QSizeF(cellWidth, cellHeight));
+    }
+
+    void sixPicturesFillThreeRowsOfTwo_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QPoint>("corner");
+        QTest::newRow("slot 0") << 0 << QPoint(0, 0);
+        QTest::newRow("slot 1: 4897.5 rounds to the even 4898") << 1 << QPoint(4898, 0);
+        QTest::newRow("slot 2: 3673.125 + 200") << 2 << QPoint(0, 3873);
+        QTest::newRow("slot 3") << 3 << QPoint(4898, 3873);
+        QTest::newRow("slot 4: 7346.25 + 400") << 4 << QPoint(0, 7746);
+        QTest::newRow("slot 5") << 5 << QPoint(4898, 7746);
+    }
+    void sixPicturesFillThreeRowsOfTwo()
+    {
+        QFETCH(int, slot);
+        QFETCH(QPoint, corner);
+        const ReportLayout layout = LayoutReport(
+            PageAreaWidth, Slots({ "/p/0.jpg", "/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "/p/4.jpg", "/p/5.jpg" }));
+        QCOMPARE(layout.Pictures.size(), 6);
+        const ReportPicture& picture = layout.Pictures[slot];
+        QCOMPARE(picture.Slot, slot);
+        QCOMPARE(picture.Path, QStringLiteral("/p/%1.jpg").arg(slot));
+        QCOMPARE(picture.Cell, QRect(corner, QSize(4898, 3673)));
+        QCOMPARE(picture.CellF, QRectF(corner, QSizeF(4897.5, 3673.125)));
+    }
+
+    void theThirdRowEndsInsideThePageArea()
+    {
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ "/a", "/b", "/c", "/d", "/e", "/f" }));
+        QCOMPARE(layout.Pictures.last().CellF.bottom(), 11419.125);
+        QVERIFY(layout.Pictures.last().CellF.bottom() < PageAreaHeight);
+    }
+
+    void anEmptySlotKeepsItsCellBlank()
+    {
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ "/p/front.jpg", "", "/p/back.jpg" }));
+        QCOMPARE(layout.Pictures.size(), 2);
+        QCOMPARE(layout.Pictures[0].Slot, 0);
+        QCOMPARE(layout.Pictures[0].Cell.topLeft(), QPoint(0, 0));
+        QCOMPARE(layout.Pictures[1].Slot, 2);
+        QCOMPARE(layout.Pictures[1].Path, QStringLiteral("/p/back.jpg"));
+        QCOMPARE(layout.Pictures[1].Cell.topLeft(), QPoint(0, 3873));
+        for (const ReportPicture& picture : layout.Pictures)
+            QVERIFY(picture.Cell.topLeft() != QPoint(4898, 0));
+    }
+
+    void aGroupWithoutPicturesHasNoCells()
+    {
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({}, { "1;2;2;10;10;1;;," }));
+        QVERIFY(layout.Pictures.isEmpty());
+        QCOMPARE(layout.CellWidth, 4897.5);
+    }
+
+    void markerStandsAtItsRatiosOfTheCell_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<int>("damageType");
+        QTest::addColumn<QRectF>("place");
+        QTest::newRow("2;2;10;10 in slot 0: (CW/2, CH/2), CW/10 x CH/10")
+            << 0 << "1;2;2;10;10;1;;" << 1 << QRectF(2448.75, 1836.5625, 489.75, 367.3125);
+        QTest::newRow("2;2;10;10 in slot 3: from the cell's corner")
+            << 3 << "1;2;2;10;10;1;;" << 1 << QRectF(4898 + 2448.75, 3873 + 1836.5625, 489.75, 367.3125);
+        QTest::newRow("with details, general damage") << 5 << "10;4;1.5;8;8;10;250;12/05/2005;left door" << 10
+                                                      << QRectF(4898 + 1224.375, 7746 + 2448.75, 612.1875, 459.140625);
+        // 4897.5 / 7 = 699.642857...: the left is held in single precision,
+        // the width is not.
+        QTest::newRow("left and top in single precision")
+            << 0 << "3;7;7;7;7;3;;" << 3
+            << QRectF(double(699.642857142857f), double(524.732142857143f), 4897.5 / 7, 3673.125 / 7);
+        QTest::newRow("negative ratio: left of the cell")
+            << 1 << "0;-10;2;10;10;0;;" << 0 << QRectF(4898 - 489.75, 1836.5625, 489.75, 367.3125);
+    }
+    void markerStandsAtItsRatiosOfTheCell()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, record);
+        QFETCH(int, damageType);
+        QFETCH(QRectF, place);
+        QStringList paths(6, QStringLiteral("/p/car.jpg"));
+        QStringList lists(6);
+        lists[slot] = record + u',';
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots(paths, lists));
+        const ReportPicture& picture = layout.Pictures[slot];
+        QCOMPARE(picture.Markers.size(), 1);
+        QCOMPARE(picture.Markers[0].DamageType, damageType);
+        QCOMPARE(picture.Markers[0].Number, 1);
+        // Exact: each coordinate compared as it is.
+        QCOMPARE(picture.Markers[0].Place.left(), place.left());
+        QCOMPARE(picture.Markers[0].Place.top(), place.top());
+        QCOMPARE(picture.Markers[0].Place.width(), place.width());
+        QCOMPARE(picture.Markers[0].Place.height(), place.height());
+    }
+
+    void unreadableRecordsAreSkippedAndTheOthersKeepTheirNumbers_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("all readable") << "1;2;2;10;10;1;;,3;4;4;9;9;3;;," << QList<int> { 1, 2 };
+        QTest::newRow("type 9 has no button") << "9;2;2;10;10;9;;,3;4;4;9;9;3;;," << QList<int> { 2 };
+        QTest::newRow("ratio 0, ratio not a number, six fields")
+            << "1;0;2;10;10;1;;,1;2;x;10;10;1;;,1;2;2;10;10;1,4;2;2;10;10;4;;," << QList<int> { 4 };
+        QTest::newRow("a place out of all range") << "1;1e-38;2;10;10;1;;,2;2;2;10;10;2;;," << QList<int> { 2 };
+        QTest::newRow("text after the last comma is no record")
+            << "1;2;2;10;10;1;;,2;2;2;10;10;2;;" << QList<int> { 1 };
+        QTest::newRow("empty list") << "" << QList<int> {};
+    }
+    void unreadableRecordsAreSkippedAndTheOthersKeepTheirNumbers()
+    {
+        QFETCH(QString, list);
+        QFETCH(QList<int>, numbers);
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ "/p/car.jpg" }, { list }));
+        QCOMPARE(Numbers(layout.Pictures[0]), numbers);
+    }
+
+    void markersKeepListOrder()
+    {
+        const ReportLayout layout
+            = LayoutReport(PageAreaWidth, Slots({ "/p/car.jpg" }, { "10;2;2;4;4;10;;,0;2;2;4;4;0;;,5;2;2;4;4;5;;," }));
+        QList<int> types;
+        for (const ReportMarker& marker : layout.Pictures[0].Markers)
+            types.append(marker.DamageType);
+        QCOMPARE(types, (QList<int> { 10, 0, 5 }));
+    }
+};
+
+QTEST_MAIN(ReportLayoutTest)
+#include "tst_reportlayout.moc"
