@@ -1,7 +1,11 @@
 // The report page's geometry: the cell grid in whole twips, the markers'
-// places from their ratios and their numbers.
+// places from their ratios, their numbers and badges, the damage list's
+// lines, and the sheet's texts.
+#include "printing/ReportDocument.h"
 #include "printing/ReportLayout.h"
+#include "printing/ReportPainter.h"
 
+#include <QFontMetricsF>
 #include <QTest>
 
 namespace {
@@ -175,6 +179,140 @@ private slots:
         for (const ReportMarker& marker : layout.Pictures[0].Markers)
             types.append(marker.DamageType);
         QCOMPARE(types, (QList<int> { 10, 0, 5 }));
+    }
+
+    void badgeSitsOnACornerInsideTheCell_data()
+    {
+        QTest::addColumn<QRectF>("place");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QRectF>("badge");
+        // 11 pixels high, 4 + 6 per digit wide, 4 over the marker: × 15 twips.
+        QTest::newRow("top right") << QRectF(1000, 1000, 300, 200) << 1 << QRectF(1240, 895, 150, 165);
+        QTest::newRow("two digits are wider") << QRectF(1000, 1000, 300, 200) << 12 << QRectF(1240, 895, 240, 165);
+        QTest::newRow("at the top: below the corner") << QRectF(1000, 50, 300, 200) << 3 << QRectF(1240, 190, 150, 165);
+        QTest::newRow("at the right: on the left side")
+            << QRectF(4700, 1000, 150, 200) << 7 << QRectF(4610, 895, 150, 165);
+        QTest::newRow("top-right corner of the cell")
+            << QRectF(4700, 20, 150, 200) << 32767 << QRectF(4760 - 510, 160, 510, 165);
+    }
+    void badgeSitsOnACornerInsideTheCell()
+    {
+        QFETCH(QRectF, place);
+        QFETCH(int, number);
+        QFETCH(QRectF, badge);
+        QCOMPARE(ReportBadgeBox(place, number, QRectF(0, 0, 4897.5, 3673.125)), badge);
+    }
+
+    void badgeStaysInItsOwnCell()
+    {
+        // A marker in slot 3's cell, near that cell's top: below, not in the
+        // row above.
+        const QRectF cell(4898, 3873, 4897.5, 3673.125);
+        QCOMPARE(ReportBadgeBox(QRectF(6000, 3900, 300, 200), 1, cell), QRectF(6240, 4040, 150, 165));
+    }
+
+    void damageListHasEveryReadableMarker()
+    {
+        const QList<DamageListEntry> entries = DamageList(Slots({ "C:\\cars\\smith.front.jpg", "", "/p/back.jpg" },
+            { "1;2;2;10;10;1;250;12/05/2005;left door,9;2;2;10;10;9;5;;,3;4;4;9;9;3;;,", "4;2;2;10;10;4;99;;,",
+                "10;2;2;10;10;10;1.5;01/01/2024;a;b,7;2;2;10;10;7;," }));
+        QCOMPARE(entries.size(), 4);
+        const auto check = [&entries](int i, const QString& picture, int number, const QString& type,
+                               const QString& cost, const QString& date, const QString& comments) {
+            const DamageListEntry& entry = entries[i];
+            return entry.Picture == picture && entry.Number == number && entry.DamageType == type && entry.Cost == cost
+                && entry.Date == date && entry.Comments == comments;
+        };
+        QVERIFY(check(0, "smith", 1, "Dent", "250", "12/05/2005", "left door"));
+        // The type 9 record is left out; the next keeps its number 3.
+        QVERIFY(check(1, "smith", 3, "Scratch", "", "", ""));
+        // The empty slot's list is not read: it has no picture.
+        QVERIFY(check(2, "back", 1, "General Damage", "1.5", "01/01/2024", "a;b"));
+        QVERIFY(check(3, "back", 2, "Mechanical Damage", "", "", ""));
+    }
+
+    void headerStartsHalfwayBetweenTheEdgeAndTheBoxEnd_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("x");
+        QTest::newRow("empty") << 0.0 << 5332.5;
+        QTest::newRow("1000 twips") << 1000.0 << 4832.5;
+        QTest::newRow("as wide as the box") << 9825.0 << 420.0;
+    }
+    void headerStartsHalfwayBetweenTheEdgeAndTheBoxEnd()
+    {
+        QFETCH(double, width);
+        QFETCH(double, x);
+        QCOMPARE(HeaderTextX(width), x);
+    }
+
+    void sheetPositions()
+    {
+        QCOMPARE(PageAreaTop, 900);
+        QCOMPARE(FooterTop, 14515);
+        QList<int> heights;
+        for (const SheetLine& line : SheetLines) {
+            QCOMPARE(line.Y1, line.Y2);
+            heights.append(line.Y1);
+        }
+        QCOMPARE(heights, (QList<int> { 13110, 13920, 13110, 13530, 13950 }));
+        QCOMPARE(HeaderFont().pixelSize(), 285); // 14.25 pt in twips
+        QCOMPARE(HeaderFont().bold(), true);
+        QCOMPARE(FooterFont().pixelSize(), 165); // 8.25 pt
+        QCOMPARE(FooterFont().bold(), true);
+        QCOMPARE(DamageListBox, QRectF(840, 250, 9825, 14865));
+    }
+
+    void footerLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty has no lines") << "" << QStringList {};
+        QTest::newRow("one short line") << "12/07/2026 09:30" << QStringList { "12/07/2026 09:30" };
+        QTest::newRow("two typed lines, no blank third")
+            << "Checked by Ann\r\nat the depot" << QStringList { "Checked by Ann", "at the depot" };
+        QTest::newRow("line feeds alone") << "a\nb\nc" << QStringList { "a", "b", "c" };
+        QTest::newRow("an empty typed line stays") << "a\n\nb" << QStringList { "a", "", "b" };
+    }
+    void footerLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(FooterLines(text, FooterFont()), lines);
+    }
+
+    void aLongFooterWrapsAtTheBoxWidth()
+    {
+        // Words until the text is two and a half boxes wide, in the footer's
+        // own font: three lines, each within the box, broken between words.
+        const QFontMetricsF metrics(FooterFont());
+        QString text;
+        for (int i = 0; metrics.horizontalAdvance(text) < 2.5 * FooterWidth; ++i)
+            text += QStringLiteral("damage%1 ").arg(i);
+        text = text.trimmed();
+        const QStringList lines = FooterLines(text, FooterFont());
+        QCOMPARE(lines.size(), 3);
+        for (const QString& line : lines) {
+            QVERIFY(metrics.horizontalAdvance(line.trimmed()) <= FooterWidth);
+            QVERIFY(line.startsWith(QStringLiteral("damage")));
+        }
+        QCOMPARE(lines.join(QString()), text);
+    }
+
+    void paperFollowsTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("paper");
+        QTest::newRow("United States") << "en_US" << int(QPageSize::Letter);
+        QTest::newRow("United Kingdom") << "en_GB" << int(QPageSize::A4);
+        QTest::newRow("Germany") << "de_DE" << int(QPageSize::A4);
+        QTest::newRow("C") << "C" << int(QPageSize::A4);
+    }
+    void paperFollowsTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, paper);
+        QCOMPARE(int(ReportPaper(QLocale(locale))), paper);
     }
 };
 

@@ -1,0 +1,196 @@
+#include "ReportDocument.h"
+
+#include "common/UserError.h"
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextLayout>
+
+#include <utility>
+
+namespace {
+
+QFont SheetFont(int twips, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(twips);
+    font.setBold(bold);
+    return font;
+}
+
+QStringList TypedLines(const QString& text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    return text.split(lineEnd);
+}
+
+// Text whose top stands at (x, y), as a printer prints at its current
+// position.
+void PrintAt(QPainter& painter, double x, double y, const QString& text)
+{
+    painter.drawText(QPointF(x, y + QFontMetricsF(painter.font()).ascent()), text);
+}
+
+QString Described(const QString& path, const QString& problem)
+{
+    return QStringLiteral("Cannot write the report %1: %2.").arg(QDir::toNativeSeparators(path), problem);
+}
+
+} // namespace
+
+QFont HeaderFont()
+{
+    return SheetFont(285, true);
+}
+
+QFont FooterFont()
+{
+    return SheetFont(165, true);
+}
+
+QFont LabelFont()
+{
+    return SheetFont(160, false);
+}
+
+double HeaderTextX(double textWidth)
+{
+    return (HeaderWidth + HeaderLeft - textWidth) / 2;
+}
+
+QStringList FooterLines(const QString& text, const QFont& font, double width)
+{
+    QStringList lines;
+    if (text.isEmpty())
+        return lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString& typed : TypedLines(text)) {
+        QTextLayout layout(typed, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.append(typed.mid(line.textStart(), line.textLength()));
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+namespace {
+
+// Everything of the sheet but the page area.
+void PaintSheetFrame(QPainter& painter, const ReportTexts& texts)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+
+    // The header as one piece of text: its first line placed as the box
+    // says, further typed lines at the left edge.
+    painter.setFont(HeaderFont());
+    const QFontMetricsF header(painter.font());
+    const QStringList headerLines = TypedLines(texts.Header);
+    double widest = 0;
+    for (const QString& line : headerLines)
+        widest = qMax(widest, header.horizontalAdvance(line));
+    double y = HeaderTop;
+    for (qsizetype i = 0; i < headerLines.size(); ++i, y += header.lineSpacing())
+        PrintAt(painter, i == 0 ? HeaderTextX(widest) : 0.0, y, headerLines[i]);
+
+    painter.setFont(LabelFont());
+    PrintAt(painter, ReviewLabelLeft, ReviewLabelTop, QStringLiteral("Review"));
+    PrintAt(painter, DateLabelLeft, DateLabelTop, QStringLiteral("Date"));
+
+    // One dot of the device wide, as a printer draws a line of width 1.
+    painter.setPen(QPen(Qt::black, 0));
+    for (const SheetLine& line : SheetLines)
+        painter.drawLine(QPointF(line.X1, line.Y1), QPointF(line.X2, line.Y2));
+
+    painter.setPen(Qt::black);
+    painter.setFont(FooterFont());
+    const double footerSpacing = QFontMetricsF(painter.font()).lineSpacing();
+    y = FooterTop;
+    for (const QString& line : FooterLines(texts.Footer, painter.font())) {
+        PrintAt(painter, FooterLeft, y, line);
+        y += footerSpacing;
+    }
+    painter.restore();
+}
+
+} // namespace
+
+void PaintReportSheet(QPainter& painter, const ReportLayout& layout, const ReportTexts& texts)
+{
+    painter.save();
+    painter.translate(PageAreaLeft, PageAreaTop);
+    PaintReportPage(painter, layout);
+    painter.restore();
+    PaintSheetFrame(painter, texts);
+}
+
+void PaintReportSheet(
+    QPainter& painter, const ReportLayout& layout, const QList<ReportImage>& images, const ReportTexts& texts)
+{
+    painter.save();
+    painter.translate(PageAreaLeft, PageAreaTop);
+    PaintReportPage(painter, layout, images);
+    painter.restore();
+    PaintSheetFrame(painter, texts);
+}
+
+QPageSize::PageSizeId ReportPaper(const QLocale& locale)
+{
+    return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
+}
+
+void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, const QString& carValue,
+    const ReportTexts& texts, const ReportPdfOptions& options)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw UserError(Described(path, file.errorString()));
+
+    const ReportLayout layout = LayoutReport(PageAreaWidth, groupSlots);
+    const QList<ReportImage> images = LoadReportImages(layout, options.DotsPerInch);
+    const QList<DamageListEntry> entries = options.WithDamageList ? DamageList(groupSlots) : QList<DamageListEntry>();
+
+    QPdfWriter writer(&file);
+    writer.setResolution(options.DotsPerInch);
+    writer.setPageSize(QPageSize(options.Paper));
+    // The sheet keeps its own margins: positions count from the paper's corner.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setCreator(QStringLiteral("Nimbrel"));
+    writer.setTitle(texts.Header);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw UserError(Described(path, QStringLiteral("the PDF cannot be started")));
+    const double twips = double(options.DotsPerInch) / TwipsPerInch;
+    bool first = true;
+    const auto nextPage = [&writer, &first] {
+        if (!std::exchange(first, false))
+            writer.newPage();
+    };
+    for (int copy = 0; copy < options.Copies; ++copy) {
+        nextPage();
+        painter.save();
+        painter.scale(twips, twips);
+        PaintReportSheet(painter, layout, images, texts);
+        painter.restore();
+        if (options.WithDamageList) {
+            nextPage();
+            painter.save();
+            painter.scale(twips, twips);
+            PaintDamageList(painter, DamageListBox, entries, carValue);
+            painter.restore();
+        }
+    }
+    painter.end();
+    if (!file.commit())
+        throw UserError(Described(path, file.errorString()));
+}
