@@ -1,0 +1,57 @@
+#pragma once
+
+#include "printing/ReportDocument.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Clock;
+class QTextStream;
+
+// The report command, nimbrel-report: writes the report of a group into a
+// PDF file without a window, the same sheet the preview prints.
+
+inline const QString ReportUsage = QStringLiteral(
+    "usage: nimbrel-report GROUP.grp -o REPORT.pdf [--header TEXT] [--footer TEXT] [--copies N] [--damage-list]");
+
+// The most copies one file takes: copies are counted in 16 bits.
+inline constexpr int MaxReportCopies = 32767;
+
+struct ReportArguments {
+    QString GroupPath;
+    QString OutputPath;
+    std::optional<QString> Header; // the group's name when not given
+    std::optional<QString> Footer; // the current date and time when not given
+    int Copies = 1;
+    bool WithDamageList = false;
+    bool Help = false; // only the usage is asked for
+
+    friend bool operator==(const ReportArguments&, const ReportArguments&) = default;
+};
+
+// Exit codes: 0 the report is written, 1 it could not be (the group or the
+// output), 2 the arguments cannot be used.
+inline constexpr int ReportWritten = 0;
+inline constexpr int ReportFailed = 1;
+inline constexpr int ReportBadArguments = 2;
+
+// Reads the arguments that follow the program's name. Throws UserError
+// saying what is wrong with them.
+[[nodiscard]] ReportArguments ParseReportArguments(const QStringList& arguments);
+
+// The header and footer: as given, else the group's name (the group file's
+// name cut before its first ".") and the current date and time.
+[[nodiscard]] ReportTexts ReportTextsFor(const ReportArguments& arguments, const Clock& clock);
+
+// Reads the group and writes its report. Throws UserError: the group file is
+// missing, damaged or no group file; the output cannot be written.
+void WriteReport(const ReportArguments& arguments, const Clock& clock);
+
+// The whole command: the usage on `out` for --help; otherwise the report,
+// or one line on `err` saying why there is none ("nimbrel-report: ..."),
+// followed by the usage when the arguments were wrong. Returns the exit
+// code.
+[[nodiscard]] int RunReportCommand(
+    const QStringList& arguments, const Clock& clock, QTextStream& out, QTextStream& err);
