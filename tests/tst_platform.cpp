@@ -5,6 +5,7 @@
 #include "platform/QtCommonDialog.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtPrinter.h"
+#include "platform/TwipsCanvas.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,7 +13,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFontComboBox>
+#include <QImage>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -92,6 +96,30 @@ int PdfPages(const QString& path)
     for (auto match = page.globalMatch(QString::fromLatin1(file.readAll())); match.hasNext(); match.next())
         ++pages;
     return pages;
+}
+
+// A white letter-size page at 300 dots per inch, 4.8 twips a dot.
+QImage Page()
+{
+    QImage page(2550, 3300, QImage::Format_RGB32);
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
+    page.fill(Qt::white);
+    return page;
+}
+
+// The dots of a page that are not white.
+QRect Inked(const QImage& page)
+{
+    QRect inked;
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(line[x]) < 128)
+                inked |= QRect(x, y, 1, 1);
+        }
+    }
+    return inked;
 }
 
 } // namespace
@@ -221,6 +249,86 @@ private slots:
                 dialog->reject();
         });
         QCOMPARE(dialogs.ShowPrinter(), std::nullopt);
+    }
+
+    void aDrawingPrintsAtItsTwipsOnThePage()
+    {
+        QPicture drawing;
+        QPainter recorder(&drawing);
+        recorder.fillRect(QRectF(0, 0, 1440, 720), Qt::black);
+        recorder.end();
+        QImage page = Page();
+        QPainter painter(&page);
+        TwipsCanvas::ScaleToTwips(painter);
+        TwipsCanvas canvas;
+        canvas.DrawPicture(painter, 840, 900, drawing);
+        painter.end();
+        // One inch by half an inch from (840, 900) twips: 300 x 150 dots at
+        // (175, 187.5).
+        const QRect inked = Inked(page);
+        QVERIFY2(qAbs(inked.left() - 175) <= 1 && qAbs(inked.top() - 187) <= 1, qPrintable(QDebug::toString(inked)));
+        QVERIFY2(
+            qAbs(inked.width() - 300) <= 2 && qAbs(inked.height() - 150) <= 2, qPrintable(QDebug::toString(inked)));
+    }
+
+    void aLinePrintsAsThickAsThePreviewShowsIt()
+    {
+        QImage page = Page();
+        QPainter painter(&page);
+        TwipsCanvas::ScaleToTwips(painter);
+        TwipsCanvas canvas;
+        canvas.SetPenWidth(1);
+        canvas.DrawLine(painter, 840, 13110, 3840, 13110);
+        painter.end();
+        // 15 twips thick, 3.1 dots, centred on 13110 twips: 2731.25 dots.
+        const QRect inked = Inked(page);
+        QVERIFY2(qAbs(inked.left() - 175) <= 1 && qAbs(inked.right() - 799) <= 1, qPrintable(QDebug::toString(inked)));
+        QVERIFY2(
+            inked.top() >= 2728 && inked.bottom() <= 2734 && inked.height() >= 3, qPrintable(QDebug::toString(inked)));
+    }
+
+    void textPrintsAtItsPointSizeFromTheCurrentPosition()
+    {
+        QImage page = Page();
+        QPainter painter(&page);
+        TwipsCanvas::ScaleToTwips(painter);
+        TwipsCanvas canvas;
+        QFont arial("Arial");
+        arial.setPointSizeF(14.25);
+        arial.setBold(true);
+        canvas.SetFont(arial);
+        canvas.SetCurrentX(840);
+        canvas.SetCurrentY(250);
+        canvas.PrintText(painter, "HHHH");
+        painter.end();
+        // The capitals of 14.25 pt Arial stand about 10 pt high: 42 dots,
+        // below the top at 250 twips (52 dots), from the left at 840 twips.
+        const QRect inked = Inked(page);
+        QVERIFY2(inked.top() > 52 && inked.top() < 52 + 25, qPrintable(QDebug::toString(inked)));
+        QVERIFY2(inked.height() > 36 && inked.height() < 48, qPrintable(QDebug::toString(inked)));
+        QVERIFY2(inked.left() >= 175 && inked.left() < 175 + 10, qPrintable(QDebug::toString(inked)));
+        // Then the next line: X back to 0, Y one line lower: the font's
+        // height, a little more than its 285 twips.
+        QCOMPARE(canvas.CurrentX(), 0.0);
+        QVERIFY2(canvas.CurrentY() >= 250 + 285 && canvas.CurrentY() < 250 + 1.5 * 285,
+            qPrintable(QString::number(canvas.CurrentY())));
+    }
+
+    void aLineBreakInATextStartsItsNextLineAtTheLeftEdge()
+    {
+        QImage page = Page();
+        QPainter painter(&page);
+        TwipsCanvas::ScaleToTwips(painter);
+        TwipsCanvas canvas;
+        canvas.SetFont(QFont("Arial", 12));
+        canvas.SetCurrentX(2880);
+        canvas.SetCurrentY(1440);
+        canvas.PrintText(painter, "H\nH");
+        painter.end();
+        // The first H two inches in, the second at the edge, a line lower.
+        const QRect inked = Inked(page);
+        QVERIFY2(inked.left() < 10 && inked.right() > 600, qPrintable(QDebug::toString(inked)));
+        QVERIFY(Inked(page.copy(0, 0, 100, 3300)).top() > Inked(page.copy(500, 0, 2050, 3300)).bottom());
     }
 
     void printerWritesPagesOfOneDocumentUntilItEnds()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Printer.h"
+#include "TwipsCanvas.h"
 
-#include <QFont>
 #include <QPainter>
 
 #include <memory>
@@ -35,13 +35,8 @@ public:
 private:
     // The painter of the document being printed; the first output begins it.
     QPainter& Painter();
-    // The current font at its point size in twips.
-    [[nodiscard]] QFont TwipsFont() const;
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
-    QFont m_font;
-    int m_penWidth = 1;
-    double m_x = 0;
-    double m_y = 0;
+    TwipsCanvas m_canvas;
 };
