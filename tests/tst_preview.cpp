@@ -1,10 +1,12 @@
-// The print preview as a user works it: the report of the group, the
-// header and footer with their fonts, "Header" and "Footer", and printing
-// with the exact calls the printer gets.
+// The print preview as a user works it: the report of the group from the
+// main window's "Print..", the header and footer with their fonts, "Header"
+// and "Footer", and printing with the exact calls the printer gets.
 #include "Controls.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
+#include "document/frmImage.h"
+#include "objects/MarkerLayer.h"
 #include "printing/PageArea.h"
 #include "printing/TextBoxLines.h"
 #include "printing/frmPage.h"
@@ -112,6 +114,46 @@ struct Preview {
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return page.isNull();
+    }
+};
+
+// A main window with a titled group of two pictures, the second one shown
+// with its two markers.
+struct MainWindow {
+    FakePlatform fake;
+    frmImage window { fake.Bundle() };
+    QTemporaryDir dir;
+
+    explicit MainWindow(const QString& name = QStringLiteral("Smith-Car.Final.grp"))
+    {
+        window.Form_Load(QString());
+        WriteJpeg(dir.filePath("a.jpg"), QSize(640, 480));
+        WriteJpeg(dir.filePath("b.jpg"), QSize(640, 480));
+        WriteBytes(dir.filePath(name),
+            FormatGroupFile("8500",
+                { { dir.filePath("a.jpg"), "1;2;2;10;10;1;250;;," },
+                    { dir.filePath("b.jpg"), "3;4;4;8;8;3;100;;,5;2;2;8;8;5;;;," } }));
+        window.OpenFile(dir.filePath(name));
+        window.ClipClicked(1, 1);
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("The window did not become active");
+    }
+
+    // Ctrl+P where the focus is, as the keyboard sends it.
+    frmPage* PressCtrlP()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == &window ? focus : &window, Qt::Key_P, Qt::ControlModifier);
+        const QList<frmPage*> previews = window.findChildren<frmPage*>();
+        return previews.isEmpty() ? nullptr : previews.last();
+    }
+    void Activate()
+    {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("The window did not become active again");
     }
 };
 
@@ -493,6 +535,109 @@ private slots:
         p.fake.PrinterAnswers = { 1 };
         p.Click(p.page->mnuPrint);
         QCOMPARE(p.fake.Documents(), QList<QStringList>({ CopyPrints("Smith", lines) << "end" }));
+    }
+
+    // "Print.." in the main window.
+
+    void printFromTheMainWindowComposesTheGroupAndChangesNothingThere()
+    {
+        MainWindow m;
+        const QString lists[2] = { SlotList(m.window, 0), SlotList(m.window, 1) };
+        QCOMPARE(m.window.CurrentImage, 1);
+        QCOMPARE(m.window.ImageObjectCount, 2);
+        QCOMPARE(m.window.GroupObjectCount, 3);
+        const qint16 currentObject = m.window.CurrentObject;
+
+        frmPage* preview = m.PressCtrlP();
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QCOMPARE(Control<QTextEdit>(*preview, "txtHeader")->toPlainText(), QStringLiteral("Smith-Car"));
+        QCOMPARE(Control<QTextEdit>(*preview, "txtfooter")->toPlainText(), m.fake.Now);
+        QCOMPARE(m.window.CurrentImage, 1);
+        QCOMPARE(m.window.ImageObjectCount, 2);
+        QCOMPARE(m.window.GroupObjectCount, 3);
+        QCOMPARE(m.window.CurrentObject, currentObject);
+        QCOMPARE(m.window.ObjIDTotal, 350.0);
+        QVERIFY(!m.window.Changed);
+        QCOMPARE(SlotList(m.window, 0), lists[0]);
+        QCOMPARE(SlotList(m.window, 1), lists[1]);
+        QCOMPARE(Markers(m.window).DisplayedSlot(), 1);
+    }
+
+    void thePreviewIsReusedWhileOpenAndFreshOnceClosed()
+    {
+        MainWindow m(QStringLiteral("Smith.grp"));
+        frmPage* first = m.PressCtrlP();
+        QVERIFY(first);
+        auto* footer = Control<QTextEdit>(*first, "txtfooter");
+        footer->setPlainText("typed");
+        QFont courier(QStringLiteral("Courier New"));
+        courier.setPointSizeF(10);
+        footer->setFont(courier);
+        m.fake.Now = QStringLiteral("12/07/2026 09:45");
+        m.Activate();
+        QCOMPARE(m.PressCtrlP(), first);
+        QCOMPARE(m.window.findChildren<frmPage*>().size(), 1);
+        QCOMPARE(footer->toPlainText(), QStringLiteral("12/07/2026 09:45"));
+        QCOMPARE(FakePlatform::FontText(footer->font()), QStringLiteral("Courier New 10"));
+
+        QPointer<frmPage> closed = first;
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(closed.isNull());
+        m.Activate();
+        frmPage* second = m.PressCtrlP();
+        QVERIFY(second);
+        QCOMPARE(FakePlatform::FontText(Control<QTextEdit>(*second, "txtfooter")->font()),
+            QStringLiteral("Arial 8.25 bold"));
+    }
+
+    void anUntitledGroupKeepsTheHeaderOfTheOpenPreview()
+    {
+        FakePlatform fake;
+        frmImage window(fake.Bundle());
+        window.Form_Load(QString());
+        window.mnuPrint_Click();
+        auto* preview = window.findChild<frmPage*>();
+        QVERIFY(preview);
+        auto* header = Control<QTextEdit>(*preview, "txtHeader");
+        QCOMPARE(header->toPlainText(), DesignHeader);
+        header->setPlainText("Ann's sedan");
+        window.mnuPrint_Click();
+        QCOMPARE(header->toPlainText(), QStringLiteral("Ann's sedan"));
+    }
+
+    void aMarkerDeletedInTheMainWindowLeavesTheNextComposition()
+    {
+        MainWindow m;
+        frmPage* preview = m.PressCtrlP();
+        QVERIFY(preview);
+        const QImage before = Shown(*Control<PageArea>(*preview, "PrnBox"));
+        // The second picture's last marker deleted.
+        m.Activate();
+        QCOMPARE(m.window.CurrentObject, 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(m.window.GroupObjectCount, 2);
+        QCOMPARE(m.PressCtrlP(), preview);
+        const QImage after = Shown(*Control<PageArea>(*preview, "PrnBox"));
+
+        Preview fresh;
+        QList<GroupPicture> groupSlots;
+        for (int slot = 0; slot < GroupSlotCount; ++slot)
+            groupSlots.append({ SlotPath(m.window, slot), SlotList(m.window, slot) });
+        fresh.page->Compose(m.window.FileName, groupSlots, QString());
+        QVERIFY(before != after);
+        QCOMPARE(after, Shown(*fresh.PrnBox()));
+    }
+
+    void closingTheMainWindowClosesThePreview()
+    {
+        MainWindow m;
+        QPointer<frmPage> preview = m.PressCtrlP();
+        QVERIFY(preview);
+        m.window.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(preview.isNull());
     }
 };
 
