@@ -478,13 +478,7 @@ void frmImage::mnuPrint_Click()
     // A closed preview is on its way out: the next report gets a fresh one.
     if (!Preview || !Preview->isVisible())
         Preview = new frmPage(m_platform, this);
-    Preview->show();
-    Preview->raise();
-    Preview->activateWindow();
-    QList<GroupPicture> groupSlots;
-    for (int slot = 0; slot < GroupSlotCount; ++slot)
-        groupSlots.append({ Strip->PicturePath(slot), Strip->ObjectList(slot) });
-    Preview->Compose(FileName, groupSlots, Totals->CarValue());
+    Preview->Compose(FileName, Strip->AllSlots(), Totals->CarValue());
 }
 
 void frmImage::PicZoom_MouseDown(int button, QPoint position)
@@ -583,14 +577,10 @@ void frmImage::closeEvent(QCloseEvent* event)
 {
     bool cancel = false;
     Form_Unload(cancel);
-    if (cancel) {
-        event->ignore();
-        return;
-    }
+    event->setAccepted(!cancel);
     // The preview of a group that is gone goes with it.
-    if (Preview)
+    if (!cancel && Preview)
         Preview->close();
-    event->accept();
 }
 
 void frmImage::RunReporting(const char* routine, MsgButtons buttons, MsgIcon icon, const std::function<void()>& steps)

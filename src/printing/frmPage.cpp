@@ -240,6 +240,9 @@ bool frmPage::eventFilter(QObject* watched, QEvent* event)
 
 void frmPage::Compose(const QString& fileName, const QList<GroupPicture>& groupSlots, const QString& carValue)
 {
+    show();
+    raise();
+    activateWindow();
     if (!fileName.isEmpty())
         txtHeader->setPlainText(FileNameFromPath(fileName));
     txtfooter->setPlainText(m_platform.Time.NowText());

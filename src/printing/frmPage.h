@@ -33,10 +33,11 @@ class frmPage : public QMainWindow {
 public:
     explicit frmPage(Platform platform, QWidget* parent = nullptr);
 
-    // The report of a group: the header becomes the group file's name (an
-    // untitled group keeps the header), the footer the date and time, and
-    // the page area is cleared and shows the slots' pictures and markers.
-    // groupSlots are the six slots, an empty path for an empty slot.
+    // The report of a group: the window is shown, the header becomes the
+    // group file's name (an untitled group keeps the header), the footer the
+    // date and time, and the page area is cleared and shows the slots'
+    // pictures and markers. groupSlots are the six slots, an empty path for
+    // an empty slot.
     void Compose(const QString& fileName, const QList<GroupPicture>& groupSlots, const QString& carValue);
 
     void mnuPrint_Click();
