@@ -5,6 +5,7 @@
 #include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
 #include "platform/QtDetailsDialog.h"
+#include "platform/QtPrinter.h"
 
 // The main window on the Qt platform, started with an empty group, for the
 // benchmarks. Every message is answered No, so a benchmark never waits on a
@@ -21,9 +22,10 @@ private:
         MsgAnswer Show(const QString&, const QString&, MsgButtons, MsgIcon) override { return MsgAnswer::No; }
     };
 
-    QtCommonDialog m_dialogs;
+    QtPrinter m_printer;
+    QtCommonDialog m_dialogs { m_printer };
     AnswerNo m_messages;
     QtClock m_clock;
     QtDetailsDialog m_details { m_clock };
-    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock } };
+    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock, m_printer } };
 };

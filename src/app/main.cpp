@@ -4,6 +4,7 @@
 #include "platform/QtCommonDialog.h"
 #include "platform/QtDetailsDialog.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtPrinter.h"
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
@@ -14,11 +15,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Nimbrel"));
     ConfigurePictureReading();
 
-    QtCommonDialog dialogs;
+    QtPrinter printer;
+    QtCommonDialog dialogs(printer);
     QtMessageBoxes messages;
     QtClock clock;
     QtDetailsDialog details(clock);
-    frmImage window(Platform { dialogs, messages, details, clock });
+    frmImage window(Platform { dialogs, messages, details, clock, printer });
     dialogs.SetParent(&window);
     messages.SetParent(&window);
     details.SetParent(&window);

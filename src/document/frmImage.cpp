@@ -19,6 +19,7 @@
 #include "objects/TotalsPanel.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
+#include "printing/frmPage.h"
 #include "viewport/PictureFilter.h"
 #include "viewport/PictureLoader.h"
 #include "viewport/PictureSurface.h"
@@ -114,6 +115,7 @@ void frmImage::connectMenus()
         { &MainMenus::mnuFileNew, &frmImage::NewFile },
         { &MainMenus::mnuClose, &frmImage::NewFile },
         { &MainMenus::mnuFileOpen, &frmImage::LoadFile },
+        { &MainMenus::mnuPrint, &frmImage::mnuPrint_Click },
         { &MainMenus::mnuFileSave, &frmImage::SaveFile },
         { &MainMenus::mnuFileSaveAs, &frmImage::mnuFileSaveAs_Click },
         { &MainMenus::mnuExit, &frmImage::mnuExit_Click },
@@ -471,6 +473,14 @@ void frmImage::PositionObjects()
     OBJ->PositionObjects(PicZoom->SurfaceWidth(), PicZoom->SurfaceHeight());
 }
 
+void frmImage::mnuPrint_Click()
+{
+    // A closed preview is on its way out: the next report gets a fresh one.
+    if (!Preview || !Preview->isVisible())
+        Preview = new frmPage(m_platform, this);
+    Preview->Compose(FileName, Strip->AllSlots(), Totals->CarValue());
+}
+
 void frmImage::PicZoom_MouseDown(int button, QPoint position)
 {
     PicArea->setFocus();
@@ -567,10 +577,10 @@ void frmImage::closeEvent(QCloseEvent* event)
 {
     bool cancel = false;
     Form_Unload(cancel);
-    if (cancel)
-        event->ignore();
-    else
-        event->accept();
+    event->setAccepted(!cancel);
+    // The preview of a group that is gone goes with it.
+    if (!cancel && Preview)
+        Preview->close();
 }
 
 void frmImage::RunReporting(const char* routine, MsgButtons buttons, MsgIcon icon, const std::function<void()>& steps)

@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,7 @@ class ScreenBackground;
 class ThumbnailStrip;
 class TotalsPanel;
 class Viewport;
+class frmPage;
 
 // The main window, and the group it holds: six picture slots, the four name
 // fields and the car value, with the window-level state of the group. It
@@ -54,6 +56,9 @@ public:
     void ZoomIn();
     void ZoomOut();
     void PositionObjects();
+    // "Print..": the report of the group in the print preview, a window of
+    // its own made when none is open and reused while it is.
+    void mnuPrint_Click();
 
     // Window-level state of the group; the details dialog reads and writes
     // ObjData and ObjIDTotal.
@@ -126,4 +131,6 @@ private:
     MarkerLayer* OBJ = nullptr;
     DamageToolbar* PicTbr = nullptr;
     MainMenus* Menus = nullptr;
+    // The print preview while it is open; closing it discards it.
+    QPointer<frmPage> Preview;
 };

@@ -3,6 +3,7 @@
 #include "DetailFields.h"
 #include "common/NumberText.h"
 #include "common/TextFieldValidator.h"
+#include "common/Twips.h"
 #include "document/ProductTitle.h"
 
 #include <QKeyEvent>
@@ -15,7 +16,6 @@
 namespace {
 
 // The dialog is laid out in twips, 15 to a pixel.
-constexpr int TwipsPerPixel = 15;
 
 constexpr QRect FromTwips(int left, int top, int width, int height)
 {

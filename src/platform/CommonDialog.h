@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
+
+#include <optional>
 
 // What the program asks of a file dialog. The filter is written the way the
 // program states it: "Description|pattern;pattern|Description|pattern".
@@ -11,8 +15,17 @@ struct FileDialogRequest {
     QString Folder; // where the dialog opens; empty for the working folder
 };
 
-// The one shared dialog object of the main window: open and save file
-// dialogs (colour, font and printer dialogs join it as the program grows).
+// What the font dialog gives: the font with its effects (bold, italic,
+// underline, strikeout also in Font) and the text colour. Strikeout is also
+// given on its own, the way the dialog reports it.
+struct FontChoice {
+    QFont Font;
+    QColor Color;
+    bool Strikeout = false;
+};
+
+// The one shared dialog object of the program: open and save file dialogs,
+// the font dialog and the printer dialog.
 class CommonDialog {
 public:
     virtual ~CommonDialog() = default;
@@ -22,4 +35,12 @@ public:
     // The chosen path, or an empty string when the user cancelled. The dialog
     // asks before it returns the path of an existing file.
     [[nodiscard]] virtual QString ShowSave(const FileDialogRequest& request) = 0;
+    // The font dialog, offering screen and printer fonts with their effects
+    // (underline, strikeout, colour). It opens with the choice last made in
+    // it during this run, or with initial when none has been made. The
+    // choice, or nullopt when the user cancelled.
+    [[nodiscard]] virtual std::optional<FontChoice> ShowFont(const QFont& initial) = 0;
+    // The printer dialog: the user picks the printer (or a PDF file) and the
+    // number of copies, which it returns; nullopt when the user cancelled.
+    [[nodiscard]] virtual std::optional<int> ShowPrinter() = 0;
 };

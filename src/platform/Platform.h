@@ -4,13 +4,15 @@ class Clock;
 class CommonDialog;
 class DetailsDialog;
 class MessageBoxes;
+class Printer;
 
 // Everything modal or outside the process that a window needs, handed to it
-// in its constructor. The program's windows reach dialogs, message boxes and
-// the clock only through these.
+// in its constructor. The program's windows reach dialogs, message boxes, the
+// printer and the clock only through these.
 struct Platform {
     CommonDialog& Dlg;
     MessageBoxes& Msg;
     DetailsDialog& Details;
     const Clock& Time;
+    Printer& Prn;
 };

@@ -1,11 +1,17 @@
 #include "QtCommonDialog.h"
 
+#include "FontColorDialog.h"
+#include "QtPrinter.h"
+
 #include <QDir>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
-QtCommonDialog::QtCommonDialog(QWidget* parent)
-    : m_parent(parent)
+QtCommonDialog::QtCommonDialog(QtPrinter& printer, QWidget* parent)
+    : m_printer(printer)
+    , m_parent(parent)
 {
 }
 
@@ -34,6 +40,33 @@ QString QtCommonDialog::ShowOpen(const FileDialogRequest& request)
 QString QtCommonDialog::ShowSave(const FileDialogRequest& request)
 {
     return QFileDialog::getSaveFileName(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));
+}
+
+std::optional<FontChoice> QtCommonDialog::ShowFont(const QFont& initial)
+{
+    FontColorDialog dialog(
+        m_lastFont.value_or(FontChoice { initial, QColor(Qt::black), initial.strikeOut() }), m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    m_lastFont = dialog.Choice();
+    return m_lastFont;
+}
+
+std::optional<int> QtCommonDialog::ShowPrinter()
+{
+    QPrinter& printer = m_printer.Device();
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    // The program prints each copy itself; the print system must not
+    // multiply them again.
+    const int copies = qBound(1, printer.copyCount(), 32767);
+    printer.setCopyCount(1);
+    return copies;
 }
 
 QString QtCommonDialog::QtFilter(const QString& filter)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Twips.h"
+
 #include "document/GroupFile.h"
 
 #include <QList>
@@ -11,11 +13,6 @@
 // columns of 4:3 cells, in slot order, each with its markers drawn from their
 // records. Everything is in twips (1440 to the inch) on the page area, whose
 // top-left corner is (0, 0).
-
-inline constexpr int TwipsPerInch = 1440;
-// Twips per pixel of the screen at 96 dots per inch: screen sizes (a
-// marker's number badge) are this many twips on the page.
-inline constexpr int TwipsPerPixel = 15;
 
 // The page area's design size.
 inline constexpr int PageAreaWidth = 9795;

@@ -117,3 +117,11 @@ QList<GroupPicture> ThumbnailStrip::FilledSlots() const
     }
     return pictures;
 }
+
+QList<GroupPicture> ThumbnailStrip::AllSlots() const
+{
+    QList<GroupPicture> pictures;
+    for (int i = 0; i < GroupSlotCount; ++i)
+        pictures.append({ PicturePath(i), ObjectList(i) });
+    return pictures;
+}

@@ -45,6 +45,9 @@ public:
 
     // The paths and object lists of the filled slots, in slot order.
     [[nodiscard]] QList<GroupPicture> FilledSlots() const;
+    // The paths and object lists of all six slots, an empty path for an
+    // empty slot.
+    [[nodiscard]] QList<GroupPicture> AllSlots() const;
 
 signals:
     // A press on a slot's thumbnail; button: 1 left, 2 right, 4 middle.

@@ -1,7 +1,9 @@
 #include "FakePlatform.h"
 
 #include "common/NumberText.h"
+#include "common/UserError.h"
 
+#include <QLocale>
 #include <QStringView>
 
 QList<FakePlatform::Call> FakePlatform::Messages() const
@@ -56,4 +58,115 @@ void FakePlatform::ShowDetails(QString& objData, double& objIdTotal)
 QString FakePlatform::NextPath()
 {
     return Paths.isEmpty() ? QString() : Paths.takeFirst();
+}
+
+namespace {
+
+// A position as the printer's record writes it: 840, 4123.5.
+QString Number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace
+
+QList<QStringList> FakePlatform::Documents() const
+{
+    QList<QStringList> documents;
+    QStringList document;
+    for (const QString& line : Printed) {
+        document.append(line);
+        if (line == QStringLiteral("end")) {
+            documents.append(document);
+            document.clear();
+        }
+    }
+    return documents;
+}
+
+QString FakePlatform::FontText(const QFont& font)
+{
+    QString text = font.family() + u' ' + Number(font.pointSizeF());
+    if (font.bold())
+        text += QStringLiteral(" bold");
+    if (font.italic())
+        text += QStringLiteral(" italic");
+    if (font.underline())
+        text += QStringLiteral(" underline");
+    if (font.strikeOut())
+        text += QStringLiteral(" strikeout");
+    return text;
+}
+
+std::optional<FontChoice> FakePlatform::ShowFont(const QFont& initial)
+{
+    Calls.append({ QStringLiteral("font"), FontText(initial), QString(), QString(), MsgButtons::Ok,
+        MsgIcon::Information, QString() });
+    return FontAnswers.isEmpty() ? std::nullopt : FontAnswers.takeFirst();
+}
+
+std::optional<int> FakePlatform::ShowPrinter()
+{
+    Calls.append({ QStringLiteral("printer"), QString(), QString(), QString(), MsgButtons::Ok, MsgIcon::Information,
+        QString() });
+    return PrinterAnswers.isEmpty() ? std::nullopt : PrinterAnswers.takeFirst();
+}
+
+void FakePlatform::Print(const QString& line)
+{
+    if (!PrinterFailure.isEmpty())
+        throw UserError(PrinterFailure);
+    Printed.append(line);
+}
+
+void FakePlatform::SetFont(const QFont& font)
+{
+    Print(QStringLiteral("font ") + FontText(font));
+}
+
+void FakePlatform::SetCurrentX(double x)
+{
+    Print(QStringLiteral("x ") + Number(x));
+}
+
+void FakePlatform::SetCurrentY(double y)
+{
+    Print(QStringLiteral("y ") + Number(y));
+}
+
+void FakePlatform::PrintText(const QString& text)
+{
+    Print(QStringLiteral("text ") + text);
+}
+
+void FakePlatform::DrawPicture(double left, double top, const QPicture& picture)
+{
+    Print(QStringLiteral("picture %1 %2").arg(Number(left), Number(top)));
+    PrintedPictures.append(picture);
+}
+
+void FakePlatform::SetPenWidth(int width)
+{
+    Print(QStringLiteral("pen %1").arg(width));
+}
+
+void FakePlatform::DrawLine(double x1, double y1, double x2, double y2)
+{
+    Print(QStringLiteral("line %1 %2 %3 %4").arg(Number(x1), Number(y1), Number(x2), Number(y2)));
+}
+
+void FakePlatform::NewPage()
+{
+    Print(QStringLiteral("page"));
+}
+
+void FakePlatform::EndDoc()
+{
+    Print(QStringLiteral("end"));
+}
+
+void FakePlatform::KillDoc()
+{
+    // Abandoning never fails, so that a failed print can clean up.
+    Printed.append(QStringLiteral("kill"));
 }
