@@ -150,20 +150,23 @@ private slots:
         QCOMPARE(picture.Markers[0].Place.height(), place.height());
     }
 
-    void unreadableRecordsAreSkippedAndTheOthersKeepTheirNumbers_data()
+    void unreadableRecordsAreSkippedAndNumbersFollowTheScreen_data()
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QList<int>>("numbers");
         QTest::newRow("all readable") << "1;2;2;10;10;1;;,3;4;4;9;9;3;;," << QList<int> { 1, 2 };
-        QTest::newRow("type 9 has no button") << "9;2;2;10;10;9;;,3;4;4;9;9;3;;," << QList<int> { 2 };
+        // The screen numbers the records it can show; the report uses the
+        // same numbers, so a marker reads the same number on both.
+        QTest::newRow("type 9 has no button") << "9;2;2;10;10;9;;,3;4;4;9;9;3;;," << QList<int> { 1 };
         QTest::newRow("ratio 0, ratio not a number, six fields")
-            << "1;0;2;10;10;1;;,1;2;x;10;10;1;;,1;2;2;10;10;1,4;2;2;10;10;4;;," << QList<int> { 4 };
+            << "1;0;2;10;10;1;;,1;2;x;10;10;1;;,1;2;2;10;10;1,4;2;2;10;10;4;;," << QList<int> { 1 };
+        // Shown on screen (as number 1), but too far out to draw.
         QTest::newRow("a place out of all range") << "1;1e-38;2;10;10;1;;,2;2;2;10;10;2;;," << QList<int> { 2 };
         QTest::newRow("text after the last comma is no record")
             << "1;2;2;10;10;1;;,2;2;2;10;10;2;;" << QList<int> { 1 };
         QTest::newRow("empty list") << "" << QList<int> {};
     }
-    void unreadableRecordsAreSkippedAndTheOthersKeepTheirNumbers()
+    void unreadableRecordsAreSkippedAndNumbersFollowTheScreen()
     {
         QFETCH(QString, list);
         QFETCH(QList<int>, numbers);
@@ -224,8 +227,8 @@ private slots:
                 && entry.Date == date && entry.Comments == comments;
         };
         QVERIFY(check(0, "smith", 1, "Dent", "250", "12/05/2005", "left door"));
-        // The type 9 record is left out; the next keeps its number 3.
-        QVERIFY(check(1, "smith", 3, "Scratch", "", "", ""));
+        // The type 9 record is left out, as on screen: the next is number 2.
+        QVERIFY(check(1, "smith", 2, "Scratch", "", "", ""));
         // The empty slot's list is not read: it has no picture.
         QVERIFY(check(2, "back", 1, "General Damage", "1.5", "01/01/2024", "a;b"));
         QVERIFY(check(3, "back", 2, "Mechanical Damage", "", "", ""));

@@ -16,14 +16,17 @@ int WholeTwips(float value)
 QList<ReportMarker> MarkersOf(const QString& list, int x, int y, double cellWidth, double cellHeight)
 {
     QList<ReportMarker> markers;
-    const QList<QStringView> records = SplitRecords(list);
-    for (qsizetype k = 0; k < records.size(); ++k) {
+    // Markers are numbered as on screen: the records that can be read, in
+    // list order.
+    int number = 0;
+    for (QStringView text : SplitRecords(list)) {
         ObjectRecord record;
         try {
-            record = ParseRecord(records[k]);
+            record = ParseRecord(text);
         } catch (const UserError&) {
-            continue; // a record that cannot be drawn leaves only its number unused
+            continue;
         }
+        ++number;
         const ObjectPlacement& ratios = record.Placement;
         // The left and top are single precision; the sizes are not.
         const float left = float(x + cellWidth / double(ratios.LeftRatio));
@@ -32,7 +35,7 @@ QList<ReportMarker> MarkersOf(const QString& list, int x, int y, double cellWidt
         if (!std::isfinite(place.left()) || !std::isfinite(place.top()) || !std::isfinite(place.right())
             || !std::isfinite(place.bottom()))
             continue;
-        markers.append({ record.DamageType, place, int(k + 1) });
+        markers.append({ record.DamageType, place, number });
     }
     return markers;
 }

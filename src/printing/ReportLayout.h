@@ -23,8 +23,8 @@ inline constexpr int ReportRowGap = 200;
 struct ReportMarker {
     int DamageType = 0;
     QRectF Place; // twips, on the page area
-    // Its number on the picture: its place in the list, as on screen (1-based,
-    // counting every record, also those that cannot be drawn).
+    // Its number on the picture, as on screen: its place among the records
+    // that can be read, from 1.
     int Number = 0;
 };
 

@@ -170,16 +170,17 @@ QList<DamageListEntry> DamageList(const QList<GroupPicture>& groupSlots)
         const GroupPicture& picture = groupSlots[slot];
         if (picture.Path.isEmpty())
             continue;
-        const QList<QStringView> records = SplitRecords(picture.Objects);
-        for (qsizetype k = 0; k < records.size(); ++k) {
+        // Numbered as on screen: the records that can be read, in list order.
+        int number = 0;
+        for (QStringView text : SplitRecords(picture.Objects)) {
             ObjectRecord record;
             try {
-                record = ParseRecord(records[k]);
+                record = ParseRecord(text);
             } catch (const UserError&) {
                 continue;
             }
             const DamageType* type = FindDamageType(record.DamageType);
-            entries.append({ FileNameFromPath(picture.Path), int(k + 1),
+            entries.append({ FileNameFromPath(picture.Path), ++number,
                 type ? QString::fromLatin1(type->Name) : QString(), record.Detail.section(u';', 0, 0),
                 record.Detail.section(u';', 1, 1), record.Detail.section(u';', 2) });
         }
