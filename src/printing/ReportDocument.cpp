@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -96,9 +97,12 @@ void PaintSheetFrame(QPainter& painter, const ReportTexts& texts)
     painter.setFont(HeaderFont());
     const QFontMetricsF header(painter.font());
     const QStringList headerLines = TypedLines(texts.Header);
+    // Placed by the width of its text in the program's window font, as the
+    // preview places it when it prints, so that both give the same page.
+    const QFontMetricsF window(QGuiApplication::font());
     double widest = 0;
     for (const QString& line : headerLines)
-        widest = qMax(widest, header.horizontalAdvance(line));
+        widest = qMax(widest, window.horizontalAdvance(line) * TwipsPerPixel);
     double y = HeaderTop;
     for (qsizetype i = 0; i < headerLines.size(); ++i, y += header.lineSpacing())
         PrintAt(painter, i == 0 ? HeaderTextX(widest) : 0.0, y, headerLines[i]);
