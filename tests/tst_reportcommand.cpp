@@ -209,6 +209,8 @@ private slots:
             << "no folder" << ReportFailed << "Cannot write the report %2: No such file or directory.";
         QTest::newRow("output is a folder")
             << "folder output" << ReportFailed << "Cannot write the report %2: Filename refers to a directory.";
+        QTest::newRow("output is the group file")
+            << "group output" << ReportFailed << "Cannot write the report %2: it is the group file itself.";
     }
     void commandRefusesWithOneLineOfReason()
     {
@@ -238,12 +240,33 @@ private slots:
             output = dir.filePath("out.pdf");
             QVERIFY(QDir(dir.path()).mkdir("out.pdf"));
         }
+        if (situation == "group output")
+            output = dir.filePath("./car.grp");
+        const QByteArray groupBytes = situation == "group output" ? ReadBytes(group) : QByteArray();
         const Run run = RunCommand({ group, "-o", output });
+        if (situation == "group output")
+            QCOMPARE(ReadBytes(group), groupBytes);
         QCOMPARE(run.ExitCode, exitCode);
         QCOMPARE(
             run.Err, QStringLiteral("nimbrel-report: ") + reason.replace("%1", group).replace("%2", output) + u'\n');
         QCOMPARE(run.Out, QString());
         QCOMPARE(ReadBytes(dir.filePath("report.pdf")), QByteArray("old report"));
+    }
+
+    void picturesBeyondSixAreNoted()
+    {
+        QTemporaryDir dir;
+        QList<GroupPicture> pictures;
+        for (int i = 0; i < 8; ++i) {
+            pictures.append({ dir.filePath(QStringLiteral("p%1.jpg").arg(i)), QString() });
+            WriteJpeg(pictures.last().Path, QSize(32, 24));
+        }
+        const QString group = dir.filePath("Eight.grp");
+        WriteGroupFile(group, QString(), pictures);
+        const Run run = RunCommand({ group, "-o", dir.filePath("eight.pdf") });
+        QCOMPARE(run.ExitCode, ReportWritten);
+        QCOMPARE(
+            run.Err, QStringLiteral("nimbrel-report: the group names 8 pictures; the report shows the first 6.\n"));
     }
 
     void badArgumentsGiveTheReasonAndTheUsage()

@@ -158,8 +158,13 @@ private slots:
         // The screen numbers the records it can show; the report uses the
         // same numbers, so a marker reads the same number on both.
         QTest::newRow("type 9 has no button") << "9;2;2;10;10;9;;,3;4;4;9;9;3;;," << QList<int> { 1 };
-        QTest::newRow("ratio 0, ratio not a number, six fields")
-            << "1;0;2;10;10;1;;,1;2;x;10;10;1;;,1;2;2;10;10;1,4;2;2;10;10;4;;," << QList<int> { 1 };
+        QTest::newRow("ratio 0, ratio not a number")
+            << "1;0;2;10;10;1;;,1;2;x;10;10;1;;,4;2;2;10;10;4;;," << QList<int> { 1 };
+        // The page needs only the type and the ratios: a record too short for
+        // the screen is drawn, without a number.
+        QTest::newRow("six fields and five are drawn")
+            << "1;2;2;10;10;1,1;2;2;10;10,4;2;2;10;10;4;;," << QList<int> { 0, 0, 1 };
+        QTest::newRow("four fields are not") << "1;2;2;10,4;2;2;10;10;4;;," << QList<int> { 1 };
         // Shown on screen (as number 1), but too far out to draw.
         QTest::newRow("a place out of all range") << "1;1e-38;2;10;10;1;;,2;2;2;10;10;2;;," << QList<int> { 2 };
         QTest::newRow("text after the last comma is no record")

@@ -90,11 +90,17 @@ ReportTexts ReportTextsFor(const ReportArguments& arguments, const Clock& clock)
         arguments.Footer ? *arguments.Footer : clock.NowText() };
 }
 
-void WriteReport(const ReportArguments& arguments, const Clock& clock)
+QString WriteReport(const ReportArguments& arguments, const Clock& clock)
 {
     const QString& group = arguments.GroupPath;
     if (!QFileInfo::exists(group))
         throw UserError(GroupProblem(group, QStringLiteral("the file does not exist")));
+    // One slip of the keyboard must not turn the group into a PDF.
+    const QString output = QFileInfo(arguments.OutputPath).canonicalFilePath();
+    if (!output.isEmpty() && output == QFileInfo(group).canonicalFilePath()) {
+        throw UserError(QStringLiteral("Cannot write the report %1: it is the group file itself.")
+                            .arg(QDir::toNativeSeparators(arguments.OutputPath)));
+    }
     const GroupFileContent content = ReadGroupFile(group);
     if (!content.HasValidMagic())
         throw UserError(GroupProblem(group, QStringLiteral("it is not a VOSK Image Viewer file")));
@@ -109,6 +115,11 @@ void WriteReport(const ReportArguments& arguments, const Clock& clock)
     options.WithDamageList = arguments.WithDamageList;
     options.Paper = ReportPaper(QLocale::system());
     WriteReportPdf(arguments.OutputPath, groupSlots, content.CarValue, texts, options);
+    if (content.NamedPictures <= GroupSlotCount)
+        return {};
+    return QStringLiteral("the group names %1 pictures; the report shows the first %2.")
+        .arg(content.NamedPictures)
+        .arg(GroupSlotCount);
 }
 
 int RunReportCommand(const QStringList& arguments, const Clock& clock, QTextStream& out, QTextStream& err)
@@ -128,7 +139,9 @@ int RunReportCommand(const QStringList& arguments, const Clock& clock, QTextStre
         return ReportWritten;
     }
     try {
-        WriteReport(parsed, clock);
+        const QString note = WriteReport(parsed, clock);
+        if (!note.isEmpty())
+            err << "nimbrel-report: " << note << '\n';
     } catch (const UserError& failure) {
         err << "nimbrel-report: " << failure.Text() << '\n';
         return ReportFailed;

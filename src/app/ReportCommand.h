@@ -45,9 +45,11 @@ inline constexpr int ReportBadArguments = 2;
 // name cut before its first ".") and the current date and time.
 [[nodiscard]] ReportTexts ReportTextsFor(const ReportArguments& arguments, const Clock& clock);
 
-// Reads the group and writes its report. Throws UserError: the group file is
-// missing, damaged or no group file; the output cannot be written.
-void WriteReport(const ReportArguments& arguments, const Clock& clock);
+// Reads the group and writes its report. Returns a note for the user when the
+// report leaves something out (pictures beyond the six a group holds), empty
+// otherwise. Throws UserError: the group file is missing, damaged or no group
+// file; the output cannot be written, or is the group file itself.
+[[nodiscard]] QString WriteReport(const ReportArguments& arguments, const Clock& clock);
 
 // The whole command: the usage on `out` for --help; otherwise the report,
 // or one line on `err` saying why there is none ("nimbrel-report: ..."),

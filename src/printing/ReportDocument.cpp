@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -55,7 +54,8 @@ QFont FooterFont()
 
 QFont LabelFont()
 {
-    return SheetFont(160, false);
+    // The preview window's font, Arial 8.25 pt.
+    return SheetFont(165, false);
 }
 
 double HeaderTextX(double textWidth)
@@ -97,9 +97,12 @@ void PaintSheetFrame(QPainter& painter, const ReportTexts& texts)
     painter.setFont(HeaderFont());
     const QFontMetricsF header(painter.font());
     const QStringList headerLines = TypedLines(texts.Header);
-    // Placed by the width of its text in the program's window font, as the
-    // preview places it when it prints, so that both give the same page.
-    const QFontMetricsF window(QGuiApplication::font());
+    // Placed by the width of its text in the preview window's font (Arial
+    // 8.25 pt, in screen pixels of 15 twips), as the preview places it when
+    // it prints, so that both give the same page.
+    QFont windowFont(QStringLiteral("Arial"));
+    windowFont.setPointSizeF(8.25);
+    const QFontMetricsF window(windowFont);
     double widest = 0;
     for (const QString& line : headerLines)
         widest = qMax(widest, window.horizontalAdvance(line) * TwipsPerPixel);

@@ -24,7 +24,8 @@ struct ReportMarker {
     int DamageType = 0;
     QRectF Place; // twips, on the page area
     // Its number on the picture, as on screen: its place among the records
-    // that can be read, from 1.
+    // that can be read, from 1; 0 for a record too short for the screen,
+    // drawn without a number.
     int Number = 0;
 };
 

@@ -51,9 +51,9 @@ void PaintPlaceholder(QPainter& painter, const QRectF& cell, const QString& path
     const QRectF upper(inside.left(), inside.top(), inside.width(), inside.height() / 2 - 60);
     const QRectF lower(inside.left(), inside.center().y() + 60, inside.width(), inside.height() / 2 - 60);
     painter.setFont(TwipsFont(12 * PointTwips, true));
-    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWrapAnywhere, FileTitleFromPath(path));
+    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap, FileTitleFromPath(path));
     painter.setFont(TwipsFont(8 * PointTwips));
-    painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, problem);
+    painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, problem);
 }
 
 class DamagePictures {
@@ -85,7 +85,8 @@ void PaintMarkers(QPainter& painter, const ReportPicture& picture, const QRectF&
         if (!place.intersects(pageArea))
             continue;
         pictures.Of(marker.DamageType).render(&painter, place);
-        PaintBadge(painter, ReportBadgeBox(place, marker.Number, picture.CellF), marker.Number);
+        if (marker.Number > 0)
+            PaintBadge(painter, ReportBadgeBox(place, marker.Number, picture.CellF), marker.Number);
     }
 }
 
