@@ -114,8 +114,9 @@ void PaintSheetFrame(QPainter& painter, const ReportTexts& texts)
     PrintAt(painter, ReviewLabelLeft, ReviewLabelTop, QStringLiteral("Review"));
     PrintAt(painter, DateLabelLeft, DateLabelTop, QStringLiteral("Date"));
 
-    // One dot of the device wide, as a printer draws a line of width 1.
-    painter.setPen(QPen(Qt::black, 0));
+    // Width 1 is one pixel of the preview, 15 twips, as the preview prints
+    // its lines.
+    painter.setPen(QPen(Qt::black, TwipsPerPixel));
     for (const SheetLine& line : SheetLines)
         painter.drawLine(QPointF(line.X1, line.Y1), QPointF(line.X2, line.Y2));
 
