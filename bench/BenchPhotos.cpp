@@ -50,3 +50,15 @@ double BestCommandSeconds(const QString& program, const QStringList& arguments, 
     }
     return best;
 }
+
+double StatusMegabytes(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}

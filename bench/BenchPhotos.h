@@ -11,3 +11,7 @@
 
 // Seconds that an external command takes, the best of a few runs.
 [[nodiscard]] double BestCommandSeconds(const QString& program, const QStringList& arguments, int runs = 3);
+
+// A figure of this process's memory from /proc/self/status, in megabytes:
+// "VmRSS:" (resident now) or "VmHWM:" (its peak); -1 when it cannot be read.
+[[nodiscard]] double StatusMegabytes(const char* key);

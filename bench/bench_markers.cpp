@@ -21,18 +21,6 @@
 
 namespace {
 
-double ResidentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
-}
-
 void Mouse(QWidget* layer, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
 {
     QMouseEvent event(type, at, layer->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
@@ -125,11 +113,11 @@ int main(int argc, char* argv[])
     (void)ShowMilliseconds(window, 0);
     window.ActualSize();
     window.repaint();
-    const double before = ResidentMegabytes();
+    const double before = StatusMegabytes("VmRSS:");
     const DragTimes actual = DragMilliseconds(window, 200);
     std::printf("Drag at actual size: slowest step %.2f ms, mean %.2f ms (goal under 4); memory %.0f MB before, %.0f "
                 "MB after\n",
-        actual.Slowest, actual.Mean, before, ResidentMegabytes());
+        actual.Slowest, actual.Mean, before, StatusMegabytes("VmRSS:"));
 
     window.OpenFile(crowdedGroup);
     (void)ShowMilliseconds(window, 0);
