@@ -1,0 +1,212 @@
+// The settings store: values by application, section and key, in a file
+// of the user's or in memory.
+#include "MemorySettingsStore.h"
+#include "platform/QtSettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <climits>
+
+#include <unistd.h>
+
+namespace {
+
+const QString App = QStringLiteral("VOSKViewer");
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_config;
+
+    // Later stores keep their file in a folder of their own.
+    static void UseFolder(const QString& folder)
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_config.isValid());
+        // Before any store is made: QSettings finds the user's folder once.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    }
+
+    // --- The store on QSettings ---------------------------------------
+
+    void fileUnderConfigHome()
+    {
+        const QString expected = m_config.path() + QStringLiteral("/VOSKViewer.conf");
+        QCOMPARE(QtSettingsStore::FileName(App), expected);
+        QtSettingsStore store;
+        store.Save(App, QStringLiteral("Window"), QStringLiteral("State"), QStringLiteral("2"));
+        store.Save(App, QStringLiteral("LastFiles"), QStringLiteral("Name1"), QStringLiteral("/home/ann/car.grp"));
+        QCOMPARE(FileBytes(expected), QByteArray("[LastFiles]\nName1=/home/ann/car.grp\n\n[Window]\nState=2\n"));
+        QCOMPARE(QtSettingsStore().Get(App, QStringLiteral("Window"), QStringLiteral("State")), QStringLiteral("2"));
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("marker") << "Settings"
+                                << "Saved"
+                                << "Yes";
+        QTest::newRow("colour") << "Colors"
+                                << "Screen"
+                                << "16777215";
+        QTest::newRow("twips") << "Window"
+                               << "Left"
+                               << "-120";
+        QTest::newRow("path with blanks") << "LastFiles"
+                                          << "Name2"
+                                          << "/home/ann/my cars/blue car.grp";
+        QTest::newRow("windows path") << "LastFiles"
+                                      << "Name3"
+                                      << "C:\\Cars\\Ann's car; 2.grp";
+        QTest::newRow("accents and equals") << "LastFiles"
+                                            << "Name4"
+                                            << "/home/zoë/a=b, #1.grp";
+        QTest::newRow("empty") << "LastFiles"
+                               << "Name5"
+                               << "";
+    }
+    void roundTrip()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QTemporaryDir folder;
+        UseFolder(folder.path());
+        QtSettingsStore().Save(App, section, key, value);
+        QCOMPARE(QtSettingsStore().Get(App, section, key), value);
+        QCOMPARE(QtSettingsStore().Get(App, section, key + u'X'), QString());
+        QCOMPARE(QtSettingsStore().Get(App, section + u'X', key), QString());
+    }
+
+    void keysAreOnlyAdded()
+    {
+        QTemporaryDir folder;
+        UseFolder(folder.path());
+        QtSettingsStore store;
+        store.Save(App, QStringLiteral("LastFiles"), QStringLiteral("Count"), QStringLiteral("2"));
+        store.Save(App, QStringLiteral("LastFiles"), QStringLiteral("Name1"), QStringLiteral("/a.grp"));
+        store.Save(App, QStringLiteral("LastFiles"), QStringLiteral("Count"), QStringLiteral("1"));
+        QCOMPARE(store.Get(App, QStringLiteral("LastFiles"), QStringLiteral("Count")), QStringLiteral("1"));
+        QCOMPARE(store.Get(App, QStringLiteral("LastFiles"), QStringLiteral("Name1")), QStringLiteral("/a.grp"));
+    }
+
+    void missingFileReadsEmpty()
+    {
+        QTemporaryDir folder;
+        UseFolder(folder.path() + QStringLiteral("/not/made/yet"));
+        QCOMPARE(QtSettingsStore().Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
+    }
+
+    // A settings "file" that is a folder can be neither read nor written.
+    void fileIsAFolder()
+    {
+        QTemporaryDir folder;
+        UseFolder(folder.path());
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("VOSKViewer.conf")));
+        QtSettingsStore store;
+        store.Save(App, QStringLiteral("Settings"), QStringLiteral("Saved"), QStringLiteral("Yes"));
+        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
+        QVERIFY(QFileInfo(folder.path() + QStringLiteral("/VOSKViewer.conf")).isDir());
+    }
+
+    // The folder of the settings cannot be made: a file stands in its way.
+    void folderCannotBeMade()
+    {
+        QTemporaryDir folder;
+        const QString blocker = folder.path() + QStringLiteral("/config");
+        WriteFile(blocker, "not a folder");
+        UseFolder(blocker);
+        QtSettingsStore store;
+        store.Save(App, QStringLiteral("Settings"), QStringLiteral("Saved"), QStringLiteral("Yes"));
+        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
+        QCOMPARE(FileBytes(blocker), QByteArray("not a folder"));
+    }
+
+    void readOnlyFile()
+    {
+        if (geteuid() == 0)
+            QSKIP("file permissions do not bind the superuser");
+        QTemporaryDir folder;
+        UseFolder(folder.path());
+        const QString path = folder.path() + QStringLiteral("/VOSKViewer.conf");
+        const QByteArray before("[Colors]\nToolbar=4210752\n");
+        WriteFile(path, before);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        QtSettingsStore store;
+        store.Save(App, QStringLiteral("Colors"), QStringLiteral("Screen"), QStringLiteral("255"));
+        QCOMPARE(FileBytes(path), before);
+        QCOMPARE(store.Get(App, QStringLiteral("Colors"), QStringLiteral("Toolbar")), QStringLiteral("4210752"));
+    }
+
+    void readOnlyFolder()
+    {
+        if (geteuid() == 0)
+            QSKIP("file permissions do not bind the superuser");
+        QTemporaryDir folder;
+        UseFolder(folder.path());
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        QtSettingsStore store;
+        store.Save(App, QStringLiteral("Settings"), QStringLiteral("Saved"), QStringLiteral("Yes"));
+        QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/VOSKViewer.conf")));
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    void unreadableFileIsKept()
+    {
+        if (geteuid() == 0)
+            QSKIP("file permissions do not bind the superuser");
+        QTemporaryDir folder;
+        UseFolder(folder.path());
+        const QString path = folder.path() + QStringLiteral("/VOSKViewer.conf");
+        const QByteArray before("[Settings]\nSaved=Yes\n");
+        WriteFile(path, before);
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        QtSettingsStore store;
+        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
+        store.Save(App, QStringLiteral("Colors"), QStringLiteral("Screen"), QStringLiteral("255"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(FileBytes(path), before);
+    }
+
+    void memoryStore()
+    {
+        MemorySettingsStore store;
+        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
+        store.Save(App, QStringLiteral("Settings"), QStringLiteral("Saved"), QStringLiteral("Yes"));
+        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QStringLiteral("Yes"));
+        QCOMPARE(store.Get(QStringLiteral("Other"), QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
+        QCOMPARE(store.Values.keys(), QStringList { QStringLiteral("VOSKViewer/Settings/Saved") });
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "tst_settings.moc"
