@@ -1,6 +1,6 @@
-// The settings store: values by application, section and key, in a file
-// of the user's or in memory.
+// The settings store and the recent-files ring.
 #include "MemorySettingsStore.h"
+#include "document/RecentFiles.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QDir>
@@ -205,6 +205,71 @@ private slots:
         QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QStringLiteral("Yes"));
         QCOMPARE(store.Get(QStringLiteral("Other"), QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
         QCOMPARE(store.Values.keys(), QStringList { QStringLiteral("VOSKViewer/Settings/Saved") });
+    }
+
+    // --- The recent-files ring ----------------------------------------
+
+    void recentFiles_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QList<bool>>("changed");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("recentCount");
+
+        QTest::newRow("empty") << QStringList {} << QStringList {} << QList<bool> {} << QStringList {} << 0;
+        QTest::newRow("first file") << QStringList {} << QStringList { "/g/1.grp" } << QList<bool> { true }
+                                    << QStringList { "/g/1.grp" } << 1;
+        QTest::newRow("six files from empty")
+            << QStringList {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp", "/g/6.grp" }
+            << QList<bool> { true, true, true, true, true, true }
+            << QStringList { "/g/6.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 1;
+        QTest::newRow("seventh goes to item 2")
+            << QStringList {}
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp", "/g/6.grp", "/g/7.grp" }
+            << QList<bool> { true, true, true, true, true, true, true }
+            << QStringList { "/g/6.grp", "/g/7.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 2;
+        QTest::newRow("newest again") << QStringList {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/2.grp" }
+                                      << QList<bool> { true, true, false } << QStringList { "/g/1.grp", "/g/2.grp" }
+                                      << 2;
+        QTest::newRow("listed, not the newest")
+            << QStringList {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/1.grp" }
+            << QList<bool> { true, true, true, false } << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << 3;
+        QTest::newRow("listed in a full ring")
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << QStringList { "/g/4.grp" }
+            << QList<bool> { false } << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 5;
+        QTest::newRow("other letter case")
+            << QStringList {} << QStringList { "/g/Car.grp", "/g/car.grp" } << QList<bool> { true, true }
+            << QStringList { "/g/Car.grp", "/g/car.grp" } << 2;
+        QTest::newRow("restart with five")
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" }
+            << QStringList { "/g/new.grp" } << QList<bool> { true }
+            << QStringList { "/g/new.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 1;
+        QTest::newRow("restart with three")
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << QStringList { "/g/new.grp", "/g/next.grp" }
+            << QList<bool> { true, true }
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/new.grp", "/g/next.grp" } << 5;
+        QTest::newRow("restart, stored file again")
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << QStringList { "/g/2.grp" } << QList<bool> { false }
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << 3;
+        QTest::newRow("more than five stored")
+            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp", "/g/6.grp" } << QStringList {}
+            << QList<bool> {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 5;
+    }
+    void recentFiles()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, opened);
+        QFETCH(QList<bool>, changed);
+        QFETCH(QStringList, items);
+        QFETCH(int, recentCount);
+        RecentFiles recent(stored);
+        QList<bool> results;
+        for (const QString& path : opened)
+            results.append(recent.Update(path));
+        QCOMPARE(results, changed);
+        QCOMPARE(recent.Items(), items);
+        QCOMPARE(recent.RecentCount(), recentCount);
     }
 };
 
