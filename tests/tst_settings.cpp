@@ -1,6 +1,10 @@
-// The settings store and the recent-files ring.
+// The settings store, the recent-files ring, the colour values and the
+// reading of stored values.
 #include "MemorySettingsStore.h"
+#include "common/NumberText.h"
+#include "document/ColorSettings.h"
 #include "document/RecentFiles.h"
+#include "document/StoredValues.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QDir>
@@ -270,6 +274,171 @@ private slots:
         QCOMPARE(results, changed);
         QCOMPARE(recent.Items(), items);
         QCOMPARE(recent.RecentCount(), recentCount);
+    }
+
+    // --- Colours ------------------------------------------------------
+
+    void colorValue_data()
+    {
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<quint32>("value");
+        QTest::newRow("black") << QColor(0, 0, 0) << quint32(0);
+        QTest::newRow("white") << QColor(255, 255, 255) << quint32(16777215);
+        QTest::newRow("red") << QColor(255, 0, 0) << quint32(255);
+        QTest::newRow("green") << QColor(0, 255, 0) << quint32(65280);
+        QTest::newRow("blue") << QColor(0, 0, 255) << quint32(16711680);
+        QTest::newRow("dark grey") << QColor(0x40, 0x40, 0x40) << quint32(4210752);
+        QTest::newRow("mixed") << QColor(0x12, 0x34, 0x56) << quint32(0x563412);
+        QTest::newRow("mixed decimal") << QColor(200, 100, 50) << quint32(3302600);
+    }
+    void colorValue()
+    {
+        QFETCH(QColor, color);
+        QFETCH(quint32, value);
+        QCOMPARE(ColorValue(color), value);
+        QCOMPARE(ColorFromValue(value), color);
+    }
+
+    void colorValueEdges()
+    {
+        // A colour's alpha is not part of its value; the top byte of a value
+        // is not part of its colour.
+        QCOMPARE(ColorValue(QColor(255, 0, 0, 128)), quint32(255));
+        QCOMPARE(ColorFromValue(0xFF0000FF), QColor(255, 0, 0));
+        QCOMPARE(ColorValue(QColor()), quint32(0));
+        QCOMPARE(ColorValue(QColor::fromHsv(0, 255, 255)), quint32(255));
+    }
+
+    void colorSettings_data()
+    {
+        QTest::addColumn<ColorSetting>("setting");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<quint32>("design");
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<quint32>("defaultValue");
+        QTest::newRow("screen") << ColorSetting::Screen << 0 << "Screen"
+                                << "Screen Color" << quint32(0) << true << quint32(0);
+        QTest::newRow("outline") << ColorSetting::Outline << 1 << "ClipBorder"
+                                 << "Outline/Border Color" << quint32(16777215) << true << quint32(16777215);
+        QTest::newRow("active clip") << ColorSetting::ActiveClip << 2 << "ActiveBorder"
+                                     << "ActiveBorder Color" << quint32(255) << true << quint32(255);
+        QTest::newRow("toolbar") << ColorSetting::Toolbar << 3 << "Toolbar"
+                                 << "Toolbar Color" << quint32(4210752) << true << quint32(4210752);
+        QTest::newRow("file box") << ColorSetting::FileBox << 4 << "FileBox"
+                                  << "File Name Box Color" << quint32(16777215) << false << quint32(0);
+    }
+    void colorSettings()
+    {
+        QFETCH(ColorSetting, setting);
+        QFETCH(int, number);
+        QFETCH(QString, key);
+        QFETCH(QString, title);
+        QFETCH(quint32, design);
+        QFETCH(bool, reset);
+        QFETCH(quint32, defaultValue);
+        QCOMPARE(int(setting), number);
+        QCOMPARE(AllColorSettings.at(std::size_t(number)), setting);
+        QCOMPARE(ColorKey(setting), key);
+        QCOMPARE(ColorDialogTitle(setting), title);
+        QCOMPARE(DesignColorValue(setting), design);
+        QCOMPARE(DefaultColorValue(setting).has_value(), reset);
+        if (reset)
+            QCOMPARE(*DefaultColorValue(setting), defaultValue);
+    }
+
+    // --- Stored values ------------------------------------------------
+
+    void leadingNumberValue_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<double>("value");
+        QTest::newRow("zero") << "0" << true << 0.0;
+        QTest::newRow("trailing text") << "12abc" << true << 12.0;
+        QTest::newRow("blanks") << " 1 2 " << true << 12.0;
+        QTest::newRow("fraction") << "-2.5" << true << -2.5;
+        QTest::newRow("letters") << "abc" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("sign alone") << "-" << false << 0.0;
+        QTest::newRow("too large") << "1E999" << false << 0.0;
+    }
+    void leadingNumberValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, found);
+        QFETCH(double, value);
+        const std::optional<double> number = LeadingNumberValue(text);
+        QCOMPARE(number.has_value(), found);
+        QCOMPARE(number.value_or(0.0), value);
+        QCOMPARE(NumericValue(text), value);
+    }
+
+    void storedInt_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lowest");
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("value");
+        QTest::newRow("count") << "3" << 0 << 5 << true << 3;
+        QTest::newRow("lowest") << "0" << 0 << 5 << true << 0;
+        QTest::newRow("highest") << "5" << 0 << 5 << true << 5;
+        QTest::newRow("leading blank") << " 3" << 0 << 5 << true << 3;
+        QTest::newRow("trailing text") << "4 files" << 0 << 5 << true << 4;
+        QTest::newRow("plus sign") << "+2" << 0 << 5 << true << 2;
+        QTest::newRow("whole with point") << "2.0" << 0 << 5 << true << 2;
+        QTest::newRow("exponent") << "1E1" << 0 << 100 << true << 10;
+        QTest::newRow("negative twips") << "-120" << -1000000 << 1000000 << true << -120;
+        QTest::newRow("letters") << "abc" << 0 << 5 << false << 0;
+        QTest::newRow("empty") << "" << 0 << 5 << false << 0;
+        QTest::newRow("blanks only") << "  " << 0 << 5 << false << 0;
+        QTest::newRow("below") << "-1" << 0 << 5 << false << 0;
+        QTest::newRow("above") << "6" << 0 << 5 << false << 0;
+        QTest::newRow("state 3") << "3" << 0 << 2 << false << 0;
+        QTest::newRow("fraction") << "2.5" << 0 << 5 << false << 0;
+        QTest::newRow("too large") << "1E999" << 0 << 5 << false << 0;
+        QTest::newRow("beyond int") << "99999999999" << INT_MIN << INT_MAX << false << 0;
+    }
+    void storedInt()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        QFETCH(bool, read);
+        QFETCH(int, value);
+        const std::optional<int> number = StoredInt(text, lowest, highest);
+        QCOMPARE(number.has_value(), read);
+        if (read)
+            QCOMPARE(*number, value);
+    }
+
+    void storedColor_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("black") << "0" << true << QColor(0, 0, 0);
+        QTest::newRow("white") << "16777215" << true << QColor(255, 255, 255);
+        QTest::newRow("red") << "255" << true << QColor(255, 0, 0);
+        QTest::newRow("dark grey") << "4210752" << true << QColor(0x40, 0x40, 0x40);
+        QTest::newRow("mixed") << "3302600" << true << QColor(200, 100, 50);
+        QTest::newRow("too large") << "16777216" << false << QColor();
+        QTest::newRow("negative") << "-1" << false << QColor();
+        QTest::newRow("fraction") << "255.5" << false << QColor();
+        QTest::newRow("letters") << "abc" << false << QColor();
+        QTest::newRow("empty") << "" << false << QColor();
+    }
+    void storedColor()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, read);
+        QFETCH(QColor, color);
+        const std::optional<QColor> stored = StoredColor(text);
+        QCOMPARE(stored.has_value(), read);
+        if (read)
+            QCOMPARE(*stored, color);
     }
 };
 

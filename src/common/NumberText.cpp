@@ -96,6 +96,14 @@ double NumericValue(QStringView text)
     return LeadingNumber(WithoutBlanks(text)).Value;
 }
 
+std::optional<double> LeadingNumberValue(QStringView text)
+{
+    const ReadNumber read = LeadingNumber(WithoutBlanks(text));
+    if (!read.Found)
+        return std::nullopt;
+    return read.Value;
+}
+
 bool IsPlainNumber(QStringView text)
 {
     qsizetype first = 0;

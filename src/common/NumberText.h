@@ -13,6 +13,10 @@
 // number. A text without a leading number (or one too large to hold) is 0.
 [[nodiscard]] double NumericValue(QStringView text);
 
+// The leading number of a text read as NumericValue reads it; nullopt when
+// the text has none (or one too large to hold), where NumericValue gives 0.
+[[nodiscard]] std::optional<double> LeadingNumberValue(QStringView text);
+
 // Whether a text is one number and nothing else (blanks around it allowed),
 // so that NumericValue counts all of what it says.
 [[nodiscard]] bool IsPlainNumber(QStringView text);
