@@ -1,6 +1,5 @@
 // The settings store, the recent-files ring, the colour values and the
 // reading of stored values.
-#include "MemorySettingsStore.h"
 #include "common/NumberText.h"
 #include "document/ColorSettings.h"
 #include "document/RecentFiles.h"
@@ -201,16 +200,6 @@ private slots:
         QCOMPARE(FileBytes(path), before);
     }
 
-    void memoryStore()
-    {
-        MemorySettingsStore store;
-        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
-        store.Save(App, QStringLiteral("Settings"), QStringLiteral("Saved"), QStringLiteral("Yes"));
-        QCOMPARE(store.Get(App, QStringLiteral("Settings"), QStringLiteral("Saved")), QStringLiteral("Yes"));
-        QCOMPARE(store.Get(QStringLiteral("Other"), QStringLiteral("Settings"), QStringLiteral("Saved")), QString());
-        QCOMPARE(store.Values.keys(), QStringList { QStringLiteral("VOSKViewer/Settings/Saved") });
-    }
-
     // --- The recent-files ring ----------------------------------------
 
     void recentFiles_data()
@@ -307,45 +296,6 @@ private slots:
         QCOMPARE(ColorFromValue(0xFF0000FF), QColor(255, 0, 0));
         QCOMPARE(ColorValue(QColor()), quint32(0));
         QCOMPARE(ColorValue(QColor::fromHsv(0, 255, 255)), quint32(255));
-    }
-
-    void colorSettings_data()
-    {
-        QTest::addColumn<ColorSetting>("setting");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<quint32>("design");
-        QTest::addColumn<bool>("reset");
-        QTest::addColumn<quint32>("defaultValue");
-        QTest::newRow("screen") << ColorSetting::Screen << 0 << "Screen"
-                                << "Screen Color" << quint32(0) << true << quint32(0);
-        QTest::newRow("outline") << ColorSetting::Outline << 1 << "ClipBorder"
-                                 << "Outline/Border Color" << quint32(16777215) << true << quint32(16777215);
-        QTest::newRow("active clip") << ColorSetting::ActiveClip << 2 << "ActiveBorder"
-                                     << "ActiveBorder Color" << quint32(255) << true << quint32(255);
-        QTest::newRow("toolbar") << ColorSetting::Toolbar << 3 << "Toolbar"
-                                 << "Toolbar Color" << quint32(4210752) << true << quint32(4210752);
-        QTest::newRow("file box") << ColorSetting::FileBox << 4 << "FileBox"
-                                  << "File Name Box Color" << quint32(16777215) << false << quint32(0);
-    }
-    void colorSettings()
-    {
-        QFETCH(ColorSetting, setting);
-        QFETCH(int, number);
-        QFETCH(QString, key);
-        QFETCH(QString, title);
-        QFETCH(quint32, design);
-        QFETCH(bool, reset);
-        QFETCH(quint32, defaultValue);
-        QCOMPARE(int(setting), number);
-        QCOMPARE(AllColorSettings.at(std::size_t(number)), setting);
-        QCOMPARE(ColorKey(setting), key);
-        QCOMPARE(ColorDialogTitle(setting), title);
-        QCOMPARE(DesignColorValue(setting), design);
-        QCOMPARE(DefaultColorValue(setting).has_value(), reset);
-        if (reset)
-            QCOMPARE(*DefaultColorValue(setting), defaultValue);
     }
 
     // --- Stored values ------------------------------------------------

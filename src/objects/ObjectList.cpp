@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -26,11 +27,12 @@ QRectF PlaceFromRatios(float surfaceWidth, float surfaceHeight, const ObjectPlac
         surfaceWidth / placement.WidthRatio, surfaceHeight / placement.HeightRatio);
 }
 
-ObjectRecord ParseRecord(QStringView record)
+namespace {
+
+// The damage type and the four ratios of a record's fields (0 to 4, which
+// must exist). Throws UserError saying what is wrong.
+ObjectRecord TypeAndRatios(const QList<QStringView>& fields)
 {
-    const QList<QStringView> fields = record.split(u';');
-    if (fields.size() <= DetailField)
-        throw UserError(QStringLiteral("it has %1 fields where a marker has at least 7").arg(fields.size()));
     bool isNumber = false;
     const int type = fields[0].trimmed().toInt(&isNumber);
     if (!isNumber || !FindDamageType(type))
@@ -42,7 +44,32 @@ ObjectRecord ParseRecord(QStringView record)
             throw UserError(QStringLiteral("its placement \"%1\" is not a number other than 0").arg(fields[1 + i]));
         ratios[i] = *ratio;
     }
-    return { type, { ratios[0], ratios[1], ratios[2], ratios[3] }, fields[5].toString(), DetailOf(record) };
+    return { type, { ratios[0], ratios[1], ratios[2], ratios[3] }, {}, {} };
+}
+
+} // namespace
+
+ObjectRecord ParseRecord(QStringView record)
+{
+    const QList<QStringView> fields = record.split(u';');
+    if (fields.size() <= DetailField)
+        throw UserError(QStringLiteral("it has %1 fields where a marker has at least 7").arg(fields.size()));
+    ObjectRecord parsed = TypeAndRatios(fields);
+    parsed.Tag = fields[5].toString();
+    parsed.Detail = DetailOf(record);
+    return parsed;
+}
+
+std::optional<ObjectRecord> DrawableRecord(QStringView record)
+{
+    const QList<QStringView> fields = record.split(u';');
+    if (fields.size() < 5)
+        return std::nullopt;
+    try {
+        return TypeAndRatios(fields);
+    } catch (const UserError&) {
+        return std::nullopt;
+    }
 }
 
 QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail)

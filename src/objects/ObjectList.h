@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 // An object list holds the markers of one picture as text: one record per
 // marker, each ended by ",", with its fields separated by ";":
 //   type;LeftRatio;TopRatio;WidthRatio;HeightRatio;type;cost;date;comments,
@@ -45,6 +47,11 @@ struct ObjectRecord {
 // fewer than seven fields, a damage type that names no toolbar button, or a
 // ratio that is not a number or is 0.
 [[nodiscard]] ObjectRecord ParseRecord(QStringView record);
+
+// The damage type and ratios of a record (fields 0 to 4), when they can be
+// drawn even if the record is too short to be shown as a marker; nullopt
+// otherwise. Tag and detail stay empty.
+[[nodiscard]] std::optional<ObjectRecord> DrawableRecord(QStringView record);
 
 // One record, its "," included: the tag stands as field 0 and field 5.
 [[nodiscard]] QString FormatRecord(const QString& tag, const ObjectPlacement& placement, const QString& detail);

@@ -1,13 +1,9 @@
 #include "ReportLayout.h"
 
-#include "common/NumberText.h"
 #include "common/UserError.h"
-#include "objects/DamageTypes.h"
 #include "objects/ObjectList.h"
 
-#include <array>
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -15,30 +11,6 @@ namespace {
 int WholeTwips(float value)
 {
     return int(std::nearbyint(value));
-}
-
-// The type and ratios of a record (fields 0 to 4), when they can be drawn: a
-// type with a toolbar button and four numbers other than 0.
-std::optional<ObjectRecord> DrawableRecord(QStringView text)
-{
-    const QList<QStringView> fields = text.split(u';');
-    if (fields.size() < 5)
-        return std::nullopt;
-    bool isNumber = false;
-    const int type = fields[0].trimmed().toInt(&isNumber);
-    if (!isNumber || !FindDamageType(type))
-        return std::nullopt;
-    ObjectRecord record;
-    record.DamageType = type;
-    std::array<float, 4> ratios {};
-    for (int i = 0; i < 4; ++i) {
-        const std::optional<float> ratio = SingleValue(fields[1 + i]);
-        if (!ratio || *ratio == 0.0f)
-            return std::nullopt;
-        ratios[size_t(i)] = *ratio;
-    }
-    record.Placement = { ratios[0], ratios[1], ratios[2], ratios[3] };
-    return record;
 }
 
 QList<ReportMarker> MarkersOf(const QString& list, int x, int y, double cellWidth, double cellHeight)
