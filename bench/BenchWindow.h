@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/frmImage.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
@@ -27,5 +28,7 @@ private:
     AnswerNo m_messages;
     QtClock m_clock;
     QtDetailsDialog m_details { m_clock };
-    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock, m_printer } };
+    // A benchmark never reads or writes the user's settings.
+    MemorySettingsStore m_settings;
+    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock, m_printer, m_settings } };
 };

@@ -5,6 +5,7 @@
 #include "platform/QtDetailsDialog.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtPrinter.h"
+#include "platform/QtSettingsStore.h"
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
@@ -19,8 +20,9 @@ int main(int argc, char* argv[])
     QtCommonDialog dialogs(printer);
     QtMessageBoxes messages;
     QtClock clock;
+    QtSettingsStore settings;
     QtDetailsDialog details(clock);
-    frmImage window(Platform { dialogs, messages, details, clock, printer });
+    frmImage window(Platform { dialogs, messages, details, clock, printer, settings });
     dialogs.SetParent(&window);
     messages.SetParent(&window);
     details.SetParent(&window);

@@ -25,7 +25,7 @@ struct FontChoice {
 };
 
 // The one shared dialog object of the program: open and save file dialogs,
-// the font dialog and the printer dialog.
+// the font dialog, the colour dialog and the printer dialog.
 class CommonDialog {
 public:
     virtual ~CommonDialog() = default;
@@ -40,6 +40,9 @@ public:
     // it during this run, or with initial when none has been made. The
     // choice, or nullopt when the user cancelled.
     [[nodiscard]] virtual std::optional<FontChoice> ShowFont(const QFont& initial) = 0;
+    // The colour dialog under a title, with no starting colour. The colour
+    // chosen, or nullopt when the user cancelled.
+    [[nodiscard]] virtual std::optional<QColor> ShowColor(const QString& title) = 0;
     // The printer dialog: the user picks the printer (or a PDF file) and the
     // number of copies, which it returns; nullopt when the user cancelled.
     [[nodiscard]] virtual std::optional<int> ShowPrinter() = 0;

@@ -3,6 +3,7 @@
 #include "FontColorDialog.h"
 #include "QtPrinter.h"
 
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -50,6 +51,14 @@ std::optional<FontChoice> QtCommonDialog::ShowFont(const QFont& initial)
         return std::nullopt;
     m_lastFont = dialog.Choice();
     return m_lastFont;
+}
+
+std::optional<QColor> QtCommonDialog::ShowColor(const QString& title)
+{
+    const QColor color = QColorDialog::getColor(QColor(Qt::black), m_parent, title);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
 }
 
 std::optional<int> QtCommonDialog::ShowPrinter()

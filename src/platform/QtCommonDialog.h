@@ -7,7 +7,7 @@
 class QtPrinter;
 class QWidget;
 
-// The common dialog on Qt's file and print dialogs and the program's own
+// The common dialog on Qt's file, colour and print dialogs and the program's own
 // font dialog. The printer dialog chooses the settings of the printer the
 // report prints on.
 class QtCommonDialog : public CommonDialog {
@@ -18,6 +18,7 @@ public:
     [[nodiscard]] QString ShowOpen(const FileDialogRequest& request) override;
     [[nodiscard]] QString ShowSave(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial) override;
+    [[nodiscard]] std::optional<QColor> ShowColor(const QString& title) override;
     [[nodiscard]] std::optional<int> ShowPrinter() override;
 
     // "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg" in the form Qt's dialogs take,

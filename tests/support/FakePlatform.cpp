@@ -105,6 +105,13 @@ std::optional<FontChoice> FakePlatform::ShowFont(const QFont& initial)
     return FontAnswers.isEmpty() ? std::nullopt : FontAnswers.takeFirst();
 }
 
+std::optional<QColor> FakePlatform::ShowColor(const QString& title)
+{
+    Calls.append(
+        { QStringLiteral("color"), QString(), title, QString(), MsgButtons::Ok, MsgIcon::Information, QString() });
+    return ColorAnswers.isEmpty() ? std::nullopt : ColorAnswers.takeFirst();
+}
+
 std::optional<int> FakePlatform::ShowPrinter()
 {
     Calls.append({ QStringLiteral("printer"), QString(), QString(), QString(), MsgButtons::Ok, MsgIcon::Information,

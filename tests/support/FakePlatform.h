@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
@@ -14,13 +15,15 @@
 
 #include <optional>
 
-// Stands in for every dialog, message box, the printer and the clock:
+// Stands in for every dialog, message box, the printer, the clock and the
+// settings store:
 // records each call and answers from a script, so a test sees exactly what a
 // user would be shown and printed and never waits on a modal loop.
 class FakePlatform : public CommonDialog, public MessageBoxes, public DetailsDialog, public Clock, public Printer {
 public:
     struct Call {
-        QString Kind; // "open", "save", "message", "details", "font" or "printer"
+        QString Kind; // "open", "save", "message", "details", "font", "color" or
+                      // "printer"
         // message text, the proposed file name, the detail string shown, or
         // the font a font dialog was offered as its start
         QString Text;
@@ -42,6 +45,9 @@ public:
     // What the user does in each font dialog, in order: a choice means OK;
     // nullopt (or an empty script) means Cancel.
     QList<std::optional<FontChoice>> FontAnswers;
+    // What the user does in each colour dialog, in order: a colour means OK;
+    // nullopt (or an empty script) means Cancel.
+    QList<std::optional<QColor>> ColorAnswers;
     // The copies chosen in each printer dialog, in order; nullopt (or an
     // empty script) means Cancel.
     QList<std::optional<int>> PrinterAnswers;
@@ -61,8 +67,10 @@ public:
     QString Now = QStringLiteral("12/07/2026 09:30");
 
     QList<Call> Calls;
+    // The per-user settings.
+    MemorySettingsStore Settings;
 
-    [[nodiscard]] Platform Bundle() { return Platform { *this, *this, *this, *this, *this }; }
+    [[nodiscard]] Platform Bundle() { return Platform { *this, *this, *this, *this, *this, Settings }; }
     [[nodiscard]] QList<Call> Messages() const;
     [[nodiscard]] Call LastMessage() const;
     // The printed documents: the printer's lines up to and including each
@@ -79,6 +87,7 @@ public:
     [[nodiscard]] QString TodayShortDate() const override { return Today; }
     [[nodiscard]] QString NowText() const override { return Now; }
     [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial) override;
+    [[nodiscard]] std::optional<QColor> ShowColor(const QString& title) override;
     [[nodiscard]] std::optional<int> ShowPrinter() override;
 
     void SetFont(const QFont& font) override;

@@ -5,8 +5,8 @@
 #include <QMap>
 #include <QString>
 
-// A settings store held in memory: every value by application, section and
-// key, for tests to set up and to look at.
+// A settings store held in memory, for a run that must not touch the user's
+// settings: every value by application, section and key.
 class MemorySettingsStore : public SettingsStore {
 public:
     [[nodiscard]] QString Get(const QString& application, const QString& section, const QString& key) const override
