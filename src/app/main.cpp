@@ -28,6 +28,6 @@ int main(int argc, char* argv[])
     details.SetParent(&window);
 
     window.Form_Load(CommandLinePath(QApplication::arguments().mid(1)));
-    window.showMaximized();
+    window.show();
     return QApplication::exec();
 }

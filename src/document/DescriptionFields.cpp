@@ -53,6 +53,14 @@ DescriptionFields::DescriptionFields(QWidget* screen)
     heading->setProperty("role", QStringLiteral("heading"));
 }
 
+void DescriptionFields::SetFieldColor(const QColor& color)
+{
+    m_fieldColor = color;
+    const QColor text = color.lightnessF() < 0.5 ? Qt::white : Qt::black;
+    for (QLineEdit* field : txtWord)
+        field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; }").arg(color.name(), text.name()));
+}
+
 NameFieldTexts DescriptionFields::Texts() const
 {
     NameFieldTexts texts;

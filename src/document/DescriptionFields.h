@@ -2,6 +2,7 @@
 
 #include "NameFields.h"
 
+#include <QColor>
 #include <QObject>
 
 #include <array>
@@ -24,6 +25,10 @@ public:
     void Clear();
     // The file name field gets the focus.
     void FocusFileName();
+    // The background of the four fields; the text takes black or white,
+    // whichever reads on it.
+    void SetFieldColor(const QColor& color);
+    [[nodiscard]] QColor FieldColor() const { return m_fieldColor; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,4 +37,5 @@ private:
     void txtWord_KeyDown(int index, int key);
 
     std::array<QLineEdit*, 4> txtWord {};
+    QColor m_fieldColor = Qt::white;
 };

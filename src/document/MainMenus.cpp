@@ -82,3 +82,10 @@ MainMenus::MainMenus(QMenuBar* bar, QWidget* window)
     // The recent-files list has no entries yet.
     mnuLastFile0->setVisible(false);
 }
+
+QList<QAction*> MainMenus::GroupShortcuts() const
+{
+    QList<QAction*> items = m_items;
+    items.removeIf([this](QAction* item) { return item == mnuzoomin || item == mnuZoomOut || item == mnuActual; });
+    return items;
+}

@@ -49,6 +49,10 @@ public:
 
     // Every item of every menu, separators left out.
     [[nodiscard]] const QList<QAction*>& Items() const { return m_items; }
+    // The items whose shortcut acts on the group wherever the focus is: all
+    // but Zoom In, Zoom Out and Actual, whose Ctrl+Z, Ctrl+X and Ctrl+A undo,
+    // cut and select all in a text field.
+    [[nodiscard]] QList<QAction*> GroupShortcuts() const;
 
 private:
     QList<QAction*> m_items;

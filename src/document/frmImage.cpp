@@ -1,14 +1,18 @@
 #include "frmImage.h"
 
+#include "ColorMenu.h"
 #include "DescriptionFields.h"
 #include "GroupFile.h"
+#include "InterfaceColors.h"
 #include "KeyPreview.h"
 #include "MainMenus.h"
 #include "NameFields.h"
 #include "ProductTitle.h"
+#include "RecentFilesMenu.h"
 #include "SavePathPrompt.h"
 #include "ScreenBackground.h"
 #include "SvgPicture.h"
+#include "WindowSettings.h"
 #include "common/NumberText.h"
 #include "common/PathText.h"
 #include "common/UserError.h"
@@ -48,12 +52,6 @@ constexpr QRect ToolbarPlace { 14, 180, 51, 485 };
 
 constexpr int MaxMarkers = int(MaxGroupMarkers);
 
-bool IsExistingGroupPath(const QString& path)
-{
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && !info.isDir();
-}
-
 } // namespace
 
 frmImage::frmImage(Platform platform, QWidget* parent)
@@ -61,11 +59,15 @@ frmImage::frmImage(Platform platform, QWidget* parent)
     , m_platform(platform)
 {
     createControls();
+    Colors = std::make_unique<InterfaceColors>(*Screen, *Strip, *PicTbr, *Names);
     Menus = new MainMenus(menuBar(), this);
     connectMenus();
     setWindowTitle(QStringLiteral("Corvane (Auto Version)"));
     resize(DesignSize.width(), DesignSize.height() + menuBar()->sizeHint().height());
+    setWindowState(Qt::WindowMaximized);
 }
+
+frmImage::~frmImage() = default;
 
 void frmImage::createControls()
 {
@@ -131,20 +133,18 @@ void frmImage::connectMenus()
     };
     for (const auto& [item, command] : commands)
         connect(Menus->*item, &QAction::triggered, this, command);
-    // In a text field Ctrl+Z, Ctrl+X and Ctrl+A undo, cut and select all;
-    // every other menu shortcut acts on the group wherever the focus is.
-    QList<QAction*> shortcuts = Menus->Items();
-    shortcuts.removeIf([this](QAction* action) {
-        return action == Menus->mnuzoomin || action == Menus->mnuZoomOut || action == Menus->mnuActual;
-    });
-    connect(new KeyPreview(this, shortcuts), &KeyPreview::KeyDown, this, &frmImage::Form_KeyDown);
+    connect(new KeyPreview(this, Menus->GroupShortcuts()), &KeyPreview::KeyDown, this, &frmImage::Form_KeyDown);
+    new ColorMenu(*Menus, *Colors, m_platform.Dlg, this);
+    Recent = new RecentFilesMenu(Menus->mnuFile, Menus->mnuLastFile0);
+    connect(Recent, &RecentFilesMenu::Chosen, this, &frmImage::OpenFile);
 }
 
 void frmImage::Form_Load(const QString& commandLinePath)
 {
+    LoadSettings(m_platform.Settings, *this, *Colors, *Recent);
     NewFile();
     PicArea->setFocus();
-    if (IsExistingGroupPath(commandLinePath))
+    if (IsExistingFile(commandLinePath))
         OpenFile(commandLinePath);
 }
 
@@ -202,9 +202,9 @@ void frmImage::LoadFile()
     });
 }
 
-void frmImage::OpenFile(const QString& path)
+void frmImage::OpenFile(QString path)
 {
-    if (!IsExistingGroupPath(path)) {
+    if (!IsExistingFile(path)) {
         Report(QStringLiteral("The Specified File Does Not Exists ") + path, RoutineTitle("OpenFile"), MsgButtons::Ok,
             MsgIcon::Critical);
         return;
@@ -262,6 +262,8 @@ void frmImage::ReadGroup(const QString& path)
                    .arg(content.NamedPictures)
                    .arg(GroupSlotCount),
             RoutineTitle("OpenFile"), MsgButtons::Ok, MsgIcon::Information);
+    } else {
+        Recent->UpdateRecentFiles(path);
     }
 }
 
@@ -286,6 +288,7 @@ void frmImage::SaveFile()
         GroupFolder = LastFolder = QFileInfo(path).absolutePath();
         setWindowTitle(WindowTitle(FileTitleFromPath(path)));
         Changed = false;
+        Recent->UpdateRecentFiles(path);
         SavePending = false;
     });
 }
@@ -571,6 +574,7 @@ void frmImage::Form_Unload(bool& cancel)
 {
     QuerySave();
     cancel = SavePending;
+    SaveSettings(m_platform.Settings, *this, *Colors, *Recent);
 }
 
 void frmImage::closeEvent(QCloseEvent* event)

@@ -11,11 +11,14 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class DescriptionFields;
+class InterfaceColors;
 class MainMenus;
 class MarkerLayer;
 class PictureSurface;
+class RecentFilesMenu;
 class ScreenBackground;
 class ThumbnailStrip;
 class TotalsPanel;
@@ -32,6 +35,7 @@ class frmImage : public QMainWindow {
 
 public:
     explicit frmImage(Platform platform, QWidget* parent = nullptr);
+    ~frmImage() override;
 
     // Start-up: an empty untitled group, then the group named on the command
     // line when it names an existing file.
@@ -40,7 +44,9 @@ public:
     void NewFile();
     void QuerySave();
     void LoadFile();
-    void OpenFile(const QString& path);
+    // The path is taken by value: NewFile may clear the string a caller
+    // passed (FileName, a recent item).
+    void OpenFile(QString path);
     void SaveFile();
     void UpdateTotals();
     void TBR_Click(int index);
@@ -131,6 +137,8 @@ private:
     MarkerLayer* OBJ = nullptr;
     DamageToolbar* PicTbr = nullptr;
     MainMenus* Menus = nullptr;
+    std::unique_ptr<InterfaceColors> Colors;
+    RecentFilesMenu* Recent = nullptr;
     // The print preview while it is open; closing it discards it.
     QPointer<frmPage> Preview;
 };

@@ -8,9 +8,15 @@ SlotCaption::SlotCaption(QWidget* parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignCenter);
-    // Named, so that the white stays off the tool tip, which Qt draws with
+    SetTextColor(m_textColor);
+}
+
+void SlotCaption::SetTextColor(const QColor& color)
+{
+    m_textColor = color;
+    // Named, so that the colour stays off the tool tip, which Qt draws with
     // the style sheet of the widget it belongs to.
-    setStyleSheet(QStringLiteral("SlotCaption { color: white; }"));
+    setStyleSheet(QStringLiteral("SlotCaption { color: %1; }").arg(color.name()));
 }
 
 void SlotCaption::SetCaption(const QString& caption)

@@ -16,6 +16,9 @@ public:
     explicit SlotCaption(QWidget* parent = nullptr);
 
     void SetCaption(const QString& caption);
+    // The colour of the caption's text; white until one is chosen.
+    void SetTextColor(const QColor& color);
+    [[nodiscard]] QColor TextColor() const { return m_textColor; }
 
     QString Tag;
 
@@ -25,6 +28,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QColor m_textColor = Qt::white;
+
     [[nodiscard]] QString ShownText() const;
     void UpdateToolTip();
 };

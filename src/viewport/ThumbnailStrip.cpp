@@ -12,8 +12,8 @@ namespace {
 // window pixels less this origin.
 constexpr QRect StripPlace { 20, 32, 980, 143 };
 
-const QColor OutlineColor = Qt::white;
-const QColor ActiveClipColor = Qt::red;
+const QColor DesignOutlineColor = Qt::white;
+const QColor DesignActiveClipColor = Qt::red;
 
 QRect InStrip(const QRect& windowPlace)
 {
@@ -38,7 +38,7 @@ ThumbnailStrip::ThumbnailStrip(QWidget* window)
         IMG[i]->setGeometry(InStrip(place.Thumbnail));
         connect(IMG[i], &Thumbnail::Pressed, this,
             [this, i](int button, QPoint position) { emit Pressed(i, button, position); });
-        Box[i] = new OutlineBox(OutlineColor, 1, this);
+        Box[i] = new OutlineBox(DesignOutlineColor, 1, this);
         Box[i]->setObjectName(QStringLiteral("Box%1").arg(i));
         Box[i]->setGeometry(InStrip(place.Outline));
         LbFileName[i] = new SlotCaption(this);
@@ -46,9 +46,32 @@ ThumbnailStrip::ThumbnailStrip(QWidget* window)
         LbFileName[i]->setGeometry(InStrip(place.Caption));
         LbFileName[i]->SetCaption(EmptyCaption(i));
     }
-    Border = new OutlineBox(ActiveClipColor, 2, this);
+    Border = new OutlineBox(DesignActiveClipColor, 2, this);
     Border->setObjectName(QStringLiteral("Border"));
     Border->setGeometry(InStrip(ActiveFrameStart));
+}
+
+void ThumbnailStrip::SetOutlineColor(const QColor& color)
+{
+    for (int i = 0; i < GroupSlotCount; ++i) {
+        Box[i]->SetBorderColor(color);
+        LbFileName[i]->SetTextColor(color);
+    }
+}
+
+QColor ThumbnailStrip::OutlineColor() const
+{
+    return Box[0]->BorderColor();
+}
+
+void ThumbnailStrip::SetActiveClipColor(const QColor& color)
+{
+    Border->SetBorderColor(color);
+}
+
+QColor ThumbnailStrip::ActiveClipColor() const
+{
+    return Border->BorderColor();
 }
 
 QString ThumbnailStrip::PicturePath(int slot) const

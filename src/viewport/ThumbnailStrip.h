@@ -43,6 +43,14 @@ public:
     // thumbnail.
     void PlaceActiveFrame(int slot);
 
+    // The colour of every slot's outline and caption, empty slots included.
+    void SetOutlineColor(const QColor& color);
+    // The colour of the first slot's outline.
+    [[nodiscard]] QColor OutlineColor() const;
+    // The colour of the frame around the current slot.
+    void SetActiveClipColor(const QColor& color);
+    [[nodiscard]] QColor ActiveClipColor() const;
+
     // The paths and object lists of the filled slots, in slot order.
     [[nodiscard]] QList<GroupPicture> FilledSlots() const;
     // The paths and object lists of all six slots, an empty path for an

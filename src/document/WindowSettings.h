@@ -1,0 +1,21 @@
+#pragma once
+
+class InterfaceColors;
+class QWidget;
+class RecentFilesMenu;
+class SettingsStore;
+
+// The main window's settings kept between runs under the application
+// "VOSKViewer": its state and place, the five colours and the recent files.
+// Neither routine ever fails outward: a value that cannot be read or written
+// is skipped and the next one goes on.
+
+// Restores what a previous run stored. Before any run has stored settings
+// (no "Saved" key), the window keeps its design-time state and colours and
+// the recent list stays empty. A stored value that is not a number, or out
+// of its range, leaves what it would have set as it is.
+void LoadSettings(SettingsStore& store, QWidget& window, InterfaceColors& colors, RecentFilesMenu& recent);
+
+// Stores every setting, the window's place in twips whatever its state.
+void SaveSettings(
+    SettingsStore& store, const QWidget& window, const InterfaceColors& colors, const RecentFilesMenu& recent);
