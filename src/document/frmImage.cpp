@@ -9,6 +9,7 @@
 #include "SavePathPrompt.h"
 #include "ScreenBackground.h"
 #include "SvgPicture.h"
+#include "app/HelpWindow.h"
 #include "common/NumberText.h"
 #include "common/PathText.h"
 #include "common/UserError.h"
@@ -19,6 +20,7 @@
 #include "objects/TotalsPanel.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
+#include "platform/Shell.h"
 #include "printing/frmPage.h"
 #include "viewport/PictureFilter.h"
 #include "viewport/PictureLoader.h"
@@ -131,6 +133,8 @@ void frmImage::connectMenus()
     };
     for (const auto& [item, command] : commands)
         connect(Menus->*item, &QAction::triggered, this, command);
+    connect(
+        Menus->mnuInstruct, &QAction::triggered, this, [this] { HelpWindow::mnuInstruct_Click(m_platform.Sh, this); });
     // In a text field Ctrl+Z, Ctrl+X and Ctrl+A undo, cut and select all;
     // every other menu shortcut acts on the group wherever the focus is.
     QList<QAction*> shortcuts = Menus->Items();
@@ -142,6 +146,7 @@ void frmImage::connectMenus()
 
 void frmImage::Form_Load(const QString& commandLinePath)
 {
+    m_platform.Sh.RegisterFileType();
     NewFile();
     PicArea->setFocus();
     if (IsExistingGroupPath(commandLinePath))

@@ -33,8 +33,9 @@ class frmImage : public QMainWindow {
 public:
     explicit frmImage(Platform platform, QWidget* parent = nullptr);
 
-    // Start-up: an empty untitled group, then the group named on the command
-    // line when it names an existing file.
+    // Start-up: ".grp" files registered with the desktop, an empty untitled
+    // group, then the group named on the command line when it names an
+    // existing file.
     void Form_Load(const QString& commandLinePath);
 
     void NewFile();
