@@ -5,6 +5,7 @@
 #include "platform/Shell.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -18,6 +19,11 @@ HelpWindow::HelpWindow(const QUrl& page, QWidget* parent)
     setWindowTitle(DialogTitle(QStringLiteral("Instructions")));
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     m_browser->setOpenLinks(true);
+    // The browser's engine does not load linked style sheets: the pages'
+    // sheet is given to it as its default.
+    QFile styleSheet(QStringLiteral(":/help/help.css"));
+    if (styleSheet.open(QIODevice::ReadOnly))
+        m_browser->document()->setDefaultStyleSheet(QString::fromUtf8(styleSheet.readAll()));
     auto* back = new QPushButton(QStringLiteral("Back"), this);
     back->setObjectName(QStringLiteral("cmdBack"));
     auto* contents = new QPushButton(QStringLiteral("Contents"), this);
@@ -53,9 +59,11 @@ void HelpWindow::mnuInstruct_Click(Shell& shell, QWidget* parent)
     if (index.isLocalFile() && shell.OpenAddress(index))
         return;
     auto* window = parent ? parent->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-    if (!window)
+    if (!window) {
         window = new HelpWindow(index, parent);
-    else
+        if (parent)
+            window->move(parent->geometry().center() - window->rect().center());
+    } else
         window->ShowPage(index);
     window->show();
     window->raise();
