@@ -7,6 +7,7 @@
 #include "platform/QtCommonDialog.h"
 #include "platform/QtDetailsDialog.h"
 #include "platform/QtPrinter.h"
+#include "platform/Shell.h"
 
 // The main window on the Qt platform, started with an empty group, for the
 // benchmarks. Every message is answered No, so a benchmark never waits on a
@@ -23,6 +24,13 @@ private:
         MsgAnswer Show(const QString&, const QString&, MsgButtons, MsgIcon) override { return MsgAnswer::No; }
     };
 
+    // A benchmark never registers the program with the user's desktop.
+    class NoShell : public Shell {
+    public:
+        void RegisterFileType() override { }
+        bool OpenAddress(const QUrl&) override { return false; }
+    };
+
     QtPrinter m_printer;
     QtCommonDialog m_dialogs { m_printer };
     AnswerNo m_messages;
@@ -30,5 +38,6 @@ private:
     QtDetailsDialog m_details { m_clock };
     // A benchmark never reads or writes the user's settings.
     MemorySettingsStore m_settings;
-    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock, m_printer, m_settings } };
+    NoShell m_shell;
+    frmImage m_window { Platform { m_dialogs, m_messages, m_details, m_clock, m_printer, m_settings, m_shell } };
 };

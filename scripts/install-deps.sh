@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins fonts-dejavu-core)
 if [ "${1:-}" = "test" ]; then
-  packages+=(clang-format)
+  # The tests also read the association of group files back with the
+  # desktop's own tools.
+  packages+=(clang-format xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl)
 fi
 
 missing=()

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/FrmSplash.h"
 #include "document/frmImage.h"
 #include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
@@ -6,6 +7,7 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/QtShell.h"
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
@@ -22,12 +24,18 @@ int main(int argc, char* argv[])
     QtClock clock;
     QtSettingsStore settings;
     QtDetailsDialog details(clock);
-    frmImage window(Platform { dialogs, messages, details, clock, printer, settings });
+    QtShell shell;
+    frmImage window(Platform { dialogs, messages, details, clock, printer, settings, shell });
     dialogs.SetParent(&window);
     messages.SetParent(&window);
     details.SetParent(&window);
 
-    window.Form_Load(CommandLinePath(QApplication::arguments().mid(1)));
-    window.show();
+    // The splash first; the main window loads and shows once it has gone.
+    const QString path = CommandLinePath(QApplication::arguments().mid(1));
+    auto* splash = new FrmSplash([&window, path] {
+        window.Form_Load(path);
+        window.show();
+    });
+    splash->show();
     return QApplication::exec();
 }

@@ -13,6 +13,7 @@
 #include "ScreenBackground.h"
 #include "SvgPicture.h"
 #include "WindowSettings.h"
+#include "app/HelpWindow.h"
 #include "common/NumberText.h"
 #include "common/PathText.h"
 #include "common/UserError.h"
@@ -23,6 +24,7 @@
 #include "objects/TotalsPanel.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
+#include "platform/Shell.h"
 #include "printing/frmPage.h"
 #include "viewport/PictureFilter.h"
 #include "viewport/PictureLoader.h"
@@ -133,6 +135,8 @@ void frmImage::connectMenus()
     };
     for (const auto& [item, command] : commands)
         connect(Menus->*item, &QAction::triggered, this, command);
+    connect(
+        Menus->mnuInstruct, &QAction::triggered, this, [this] { HelpWindow::mnuInstruct_Click(m_platform.Sh, this); });
     connect(new KeyPreview(this, Menus->GroupShortcuts()), &KeyPreview::KeyDown, this, &frmImage::Form_KeyDown);
     new ColorMenu(*Menus, *Colors, m_platform.Dlg, this);
     Recent = new RecentFilesMenu(Menus->mnuFile, Menus->mnuLastFile0);
@@ -141,6 +145,7 @@ void frmImage::connectMenus()
 
 void frmImage::Form_Load(const QString& commandLinePath)
 {
+    m_platform.Sh.RegisterFileType();
     LoadSettings(m_platform.Settings, *this, *Colors, *Recent);
     NewFile();
     PicArea->setFocus();

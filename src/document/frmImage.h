@@ -37,8 +37,9 @@ public:
     explicit frmImage(Platform platform, QWidget* parent = nullptr);
     ~frmImage() override;
 
-    // Start-up: an empty untitled group, then the group named on the command
-    // line when it names an existing file.
+    // Start-up: ".grp" files registered with the desktop, an empty untitled
+    // group, then the group named on the command line when it names an
+    // existing file.
     void Form_Load(const QString& commandLinePath);
 
     void NewFile();

@@ -6,10 +6,12 @@ class DetailsDialog;
 class MessageBoxes;
 class Printer;
 class SettingsStore;
+class Shell;
 
 // Everything modal or outside the process that a window needs, handed to it
 // in its constructor. The program's windows reach dialogs, message boxes, the
-// printer, the clock and the per-user settings only through these.
+// printer, the clock, the per-user settings and the desktop shell only
+// through these.
 struct Platform {
     CommonDialog& Dlg;
     MessageBoxes& Msg;
@@ -17,4 +19,5 @@ struct Platform {
     const Clock& Time;
     Printer& Prn;
     SettingsStore& Settings;
+    Shell& Sh;
 };

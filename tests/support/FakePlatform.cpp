@@ -55,6 +55,12 @@ void FakePlatform::ShowDetails(QString& objData, double& objIdTotal)
     objData = *answer;
 }
 
+bool FakePlatform::OpenAddress(const QUrl& address)
+{
+    OpenedAddresses.append(address);
+    return BrowserStarts;
+}
+
 QString FakePlatform::NextPath()
 {
     return Paths.isEmpty() ? QString() : Paths.takeFirst();

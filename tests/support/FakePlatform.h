@@ -7,19 +7,26 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
+#include "platform/Shell.h"
 
 #include <QList>
 #include <QPicture>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <optional>
 
 // Stands in for every dialog, message box, the printer, the clock and the
-// settings store:
+// settings store and the desktop shell:
 // records each call and answers from a script, so a test sees exactly what a
 // user would be shown and printed and never waits on a modal loop.
-class FakePlatform : public CommonDialog, public MessageBoxes, public DetailsDialog, public Clock, public Printer {
+class FakePlatform : public CommonDialog,
+                     public MessageBoxes,
+                     public DetailsDialog,
+                     public Clock,
+                     public Printer,
+                     public Shell {
 public:
     struct Call {
         QString Kind; // "open", "save", "message", "details", "font", "color" or
@@ -66,11 +73,18 @@ public:
     QString Today = QStringLiteral("12/07/2026");
     QString Now = QStringLiteral("12/07/2026 09:30");
 
+    // How often the association of group files was registered.
+    int Registrations = 0;
+    // The addresses handed to the browser, in order, and whether a browser
+    // starts for them.
+    QList<QUrl> OpenedAddresses;
+    bool BrowserStarts = true;
+
     QList<Call> Calls;
     // The per-user settings.
     MemorySettingsStore Settings;
 
-    [[nodiscard]] Platform Bundle() { return Platform { *this, *this, *this, *this, *this, Settings }; }
+    [[nodiscard]] Platform Bundle() { return Platform { *this, *this, *this, *this, *this, Settings, *this }; }
     [[nodiscard]] QList<Call> Messages() const;
     [[nodiscard]] Call LastMessage() const;
     // The printed documents: the printer's lines up to and including each
@@ -101,6 +115,9 @@ public:
     void EndDoc() override;
     void KillDoc() override;
     [[nodiscard]] bool WritesFile() const override { return PrinterWritesFile; }
+
+    void RegisterFileType() override { ++Registrations; }
+    [[nodiscard]] bool OpenAddress(const QUrl& address) override;
 
 private:
     QString NextPath();

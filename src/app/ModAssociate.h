@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The association of group files with this program on a freedesktop.org
+// desktop, for the current user: a MIME type for "*.grp", a desktop entry
+// that runs this program with the file, the type's default application and
+// the program's icon. Rewritten at every start, so that the files follow the
+// program when it moves; a file whose content is already right is left
+// untouched, and every failure is ignored.
+
+inline const QString GroupMimeType = QStringLiteral("application/x-vosk-document");
+inline const QString DesktopFileId = QStringLiteral("nimbrel.desktop");
+inline const QString MimePackageName = QStringLiteral("nimbrel.xml");
+inline const QString IconName = QStringLiteral("nimbrel");
+
+// Where the association goes and which program it starts.
+struct AssociationPlaces {
+    QString DataHome; // $XDG_DATA_HOME
+    QString ConfigHome; // $XDG_CONFIG_HOME
+    QString Program; // the program's full path
+};
+
+// Runs a refresh tool by name with its arguments; the association asks for
+// "update-mime-database" and "update-desktop-database".
+using ToolRunner = std::function<void(const QString& tool, const QStringList& arguments)>;
+
+// The shared-mime-info package that names the type of group files.
+[[nodiscard]] QString MimeTypeXml();
+
+// A program path as one argument of a desktop entry's Exec key: bare when it
+// holds only plain characters, otherwise in double quotes with '"', '`', '$'
+// and '\' escaped; then "%" doubled and '\' escaped once more, as the key's
+// string value requires.
+[[nodiscard]] QString DesktopExecProgram(const QString& program);
+
+// The desktop entry that starts the program (a full path, or a name found on
+// the PATH) with the group file opened.
+[[nodiscard]] QString DesktopEntry(const QString& program);
+
+// mimeapps.list with the group type's default application added under
+// "[Default Applications]" when none is recorded there; otherwise the text
+// unchanged, so a default the user chose stays.
+[[nodiscard]] QString MimeAppsWithDefault(const QString& text);
+
+// Writes the association below the places' folders and, when anything
+// changed or a cache is missing or stale, runs the refresh tools.
+void RegisterFileType(const AssociationPlaces& places, const ToolRunner& runTool);
+
+// The current user's folders and this program.
+[[nodiscard]] AssociationPlaces UserPlaces();
+
+// Runs a tool found on the PATH and waits for it at most a few seconds; a
+// missing or hanging tool is passed over.
+void RunRefreshTool(const QString& tool, const QStringList& arguments);
