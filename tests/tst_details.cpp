@@ -1,6 +1,8 @@
 // The details of a marker: the detail string split into the dialog's fields
 // and joined again, the cost total after OK, and the dialog itself driven by
 // keys and clicks, with what it refuses and what it never cuts.
+#include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "objects/DetailFields.h"
 #include "objects/frmData.h"
@@ -18,6 +20,7 @@ namespace {
 
 const QString Today = QStringLiteral("12/07/2026");
 const QString LongComments = QStringLiteral("dent along the whole left-hand side");
+const QString Stored = QStringLiteral("250;12/05/2005;left door");
 
 // A details dialog shown over a marker's detail string and the group's cost
 // total, with its controls found by name.
@@ -25,33 +28,21 @@ struct Dialog {
     QString objData;
     double total;
     frmData window;
-    QLineEdit* txtID;
-    QLineEdit* txtDate;
-    QLineEdit* txtData;
-    QPushButton* CmdOk;
-    QPushButton* CMDCLEAR;
+    QLineEdit* txtID = Control<QLineEdit>(window, "txtID");
+    QLineEdit* txtDate = Control<QLineEdit>(window, "txtDate");
+    QLineEdit* txtData = Control<QLineEdit>(window, "txtData");
+    QPushButton* CmdOk = Control<QPushButton>(window, "CmdOk");
+    QPushButton* CMDCLEAR = Control<QPushButton>(window, "CMDCLEAR");
 
     Dialog(const QString& detail, double objIdTotal)
         : objData(detail)
         , total(objIdTotal)
         , window(objData, total, Today)
-        , txtID(window.findChild<QLineEdit*>(QStringLiteral("txtID")))
-        , txtDate(window.findChild<QLineEdit*>(QStringLiteral("txtDate")))
-        , txtData(window.findChild<QLineEdit*>(QStringLiteral("txtData")))
-        , CmdOk(window.findChild<QPushButton*>(QStringLiteral("CmdOk")))
-        , CMDCLEAR(window.findChild<QPushButton*>(QStringLiteral("CMDCLEAR")))
-    {
-    }
-
-    [[nodiscard]] bool Found() const { return txtID && txtDate && txtData && CmdOk && CMDCLEAR; }
-
-    [[nodiscard]] bool Show()
     {
         window.show();
-        return QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("The details dialog did not become active");
     }
-
-    [[nodiscard]] QLineEdit* Field(const QString& name) const { return window.findChild<QLineEdit*>(name); }
 
     // What the fields show, as the detail string they would make.
     [[nodiscard]] QString Shown() const { return txtID->text() + u'|' + txtDate->text() + u'|' + txtData->text(); }
@@ -81,52 +72,19 @@ class DetailsTest : public QObject {
 private slots:
     void splitDetail_data()
     {
-        QTest::addColumn<QString>("objData");
-        QTest::addColumn<QString>("cost");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("comments");
-        QTest::newRow("never edited: nothing, not even a date") << ""
-                                                                << ""
-                                                                << ""
-                                                                << "";
-        QTest::newRow("all three") << "250;12/05/2005;left door"
-                                   << "250"
-                                   << "12/05/2005"
-                                   << "left door";
-        QTest::newRow("no date: today proposed") << "250;;rust"
-                                                 << "250"
-                                                 << "01/02/2003"
-                                                 << "rust";
-        QTest::newRow("cleared details: today proposed") << ";;"
-                                                         << ""
-                                                         << "01/02/2003"
-                                                         << "";
-        QTest::newRow("cost only") << "250"
-                                   << "250"
-                                   << "01/02/2003"
-                                   << "";
-        QTest::newRow("cost and one separator") << "250;"
-                                                << "250"
-                                                << "01/02/2003"
-                                                << "";
-        QTest::newRow("no comments part") << "250;12/05/2005"
-                                          << "250"
-                                          << "12/05/2005"
-                                          << "";
-        QTest::newRow("date only") << ";12/05/2005;"
-                                   << ""
-                                   << "12/05/2005"
-                                   << "";
-        QTest::newRow("comments keep a hand-made separator") << "250;;a;b"
-                                                             << "250"
-                                                             << "01/02/2003"
-                                                             << "a;b";
-        QTest::newRow("a blank is not empty") << " "
-                                              << " "
-                                              << "01/02/2003"
-                                              << "";
-        QTest::newRow("longer than the fields allow") << "123456789;12/05/2005 10:30;" + LongComments << "123456789"
-                                                      << "12/05/2005 10:30" << LongComments;
+        Columns<QString, QString, QString, QString>("objData", "cost", "date", "comments");
+        Row("never edited: nothing, not even a date", "", "", "", "");
+        Row("all three", Stored, "250", "12/05/2005", "left door");
+        Row("no date: today proposed", "250;;rust", "250", "01/02/2003", "rust");
+        Row("cleared details: today proposed", ";;", "", "01/02/2003", "");
+        Row("cost only", "250", "250", "01/02/2003", "");
+        Row("cost and one separator", "250;", "250", "01/02/2003", "");
+        Row("no comments part", "250;12/05/2005", "250", "12/05/2005", "");
+        Row("date only", ";12/05/2005;", "", "12/05/2005", "");
+        Row("comments keep a hand-made separator", "250;;a;b", "250", "01/02/2003", "a;b");
+        Row("a blank is not empty", " ", " ", "01/02/2003", "");
+        Row("longer than the fields allow", "123456789;12/05/2005 10:30;" + LongComments, "123456789",
+            "12/05/2005 10:30", LongComments);
     }
     void splitDetail()
     {
@@ -134,34 +92,16 @@ private slots:
         QFETCH(QString, cost);
         QFETCH(QString, date);
         QFETCH(QString, comments);
-        const DetailFields fields = SplitDetail(objData, QStringLiteral("01/02/2003"));
-        QCOMPARE(fields.Cost, cost);
-        QCOMPARE(fields.Date, date);
-        QCOMPARE(fields.Comments, comments);
+        QCOMPARE(SplitDetail(objData, QStringLiteral("01/02/2003")), (DetailFields { cost, date, comments }));
     }
 
     void joinDetail_data()
     {
-        QTest::addColumn<QString>("cost");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("comments");
-        QTest::addColumn<QString>("objData");
-        QTest::newRow("all three") << "250"
-                                   << "12/05/2005"
-                                   << "left door"
-                                   << "250;12/05/2005;left door";
-        QTest::newRow("all empty") << ""
-                                   << ""
-                                   << ""
-                                   << ";;";
-        QTest::newRow("comments only") << ""
-                                       << ""
-                                       << "rust"
-                                       << ";;rust";
-        QTest::newRow("separator in the comments") << "250"
-                                                   << "01/02/2003"
-                                                   << "a;b"
-                                                   << "250;01/02/2003;a;b";
+        Columns<QString, QString, QString, QString>("cost", "date", "comments", "objData");
+        Row("all three", "250", "12/05/2005", "left door", Stored);
+        Row("all empty", "", "", "", ";;");
+        Row("comments only", "", "", "rust", ";;rust");
+        Row("separator in the comments", "250", "01/02/2003", "a;b", "250;01/02/2003;a;b");
     }
     void joinDetail()
     {
@@ -169,8 +109,7 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, comments);
         QFETCH(QString, objData);
-        const DetailFields fields { cost, date, comments };
-        QCOMPARE(JoinDetail(fields), objData);
+        QCOMPARE(JoinDetail({ cost, date, comments }), objData);
         // What the dialog stores, it opens again as it was.
         const QString today = QStringLiteral("31/12/1999");
         QCOMPARE(SplitDetail(objData, today), (DetailFields { cost, date.isEmpty() ? today : date, comments }));
@@ -178,21 +117,18 @@ private slots:
 
     void totalAfterEdit_data()
     {
-        QTest::addColumn<double>("total");
-        QTest::addColumn<double>("oldCost");
-        QTest::addColumn<QString>("costText");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("new cost") << 1000.0 << 0.0 << "250" << 1250.0;
-        QTest::newRow("unchanged") << 1250.0 << 250.0 << "250" << 1250.0;
-        QTest::newRow("raised") << 1250.0 << 250.0 << "300" << 1300.0;
-        QTest::newRow("cleared") << 1250.0 << 250.0 << "" << 1000.0;
-        QTest::newRow("leading number") << 0.0 << 0.0 << "12abc" << 12.0;
-        QTest::newRow("no number") << 250.0 << 250.0 << "abc" << 0.0;
-        QTest::newRow("fraction") << 100.0 << 0.0 << "12.5" << 112.5;
-        QTest::newRow("negative") << 100.0 << 0.0 << "-40" << 60.0;
-        QTest::newRow("blanks inside") << 0.0 << 0.0 << " 1 2" << 12.0;
-        QTest::newRow("exponent") << 0.0 << 0.0 << "1E3" << 1000.0;
-        QTest::newRow("old cost larger than the total") << 100.0 << 250.0 << "0" << -150.0;
+        Columns<double, double, QString, double>("total", "oldCost", "costText", "expected");
+        Row("new cost", 1000.0, 0.0, "250", 1250.0);
+        Row("unchanged", 1250.0, 250.0, "250", 1250.0);
+        Row("raised", 1250.0, 250.0, "300", 1300.0);
+        Row("cleared", 1250.0, 250.0, "", 1000.0);
+        Row("leading number", 0.0, 0.0, "12abc", 12.0);
+        Row("no number", 250.0, 250.0, "abc", 0.0);
+        Row("fraction", 100.0, 0.0, "12.5", 112.5);
+        Row("negative", 100.0, 0.0, "-40", 60.0);
+        Row("blanks inside", 0.0, 0.0, " 1 2", 12.0);
+        Row("exponent", 0.0, 0.0, "1E3", 1000.0);
+        Row("old cost larger than the total", 100.0, 250.0, "0", -150.0);
     }
     void totalAfterEdit()
     {
@@ -206,7 +142,6 @@ private slots:
     void looksAsDesigned()
     {
         Dialog d("", 0.0);
-        QVERIFY(d.Found());
         QCOMPARE(d.window.windowTitle(), QStringLiteral("Nimbrel - 1.0 : Object Details"));
         QCOMPARE(d.window.minimumSize(), QSize(356, 159));
         QCOMPARE(d.window.maximumSize(), QSize(356, 159));
@@ -232,88 +167,30 @@ private slots:
     void opensAtTheCostWithTabOrder()
     {
         Dialog d("", 0.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
         QCOMPARE(QApplication::focusWidget(), d.txtID);
-        const QList<QWidget*> order { d.CmdOk, d.CMDCLEAR, d.txtDate, d.txtData, d.txtID };
-        for (QWidget* next : order) {
+        for (QWidget* next : QList<QWidget*> { d.CmdOk, d.CMDCLEAR, d.txtDate, d.txtData, d.txtID }) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
     }
 
-    void opensWithTheFields_data()
-    {
-        QTest::addColumn<QString>("objData");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("new marker: three empty fields") << ""
-                                                        << "||";
-        QTest::newRow("stored details") << "250;12/05/2005;left door"
-                                        << "250|12/05/2005|left door";
-        QTest::newRow("no date: today's proposed") << "250;;rust"
-                                                   << "250|12/07/2026|rust";
-        // Texts the dialog puts in itself are never cut, however long and
-        // whatever they hold.
-        QTest::newRow("longer than the limits")
-            << "123456789;12/05/2005 10:30;" + LongComments << "123456789|12/05/2005 10:30|" + LongComments;
-        QTest::newRow("separator in the comments") << "250;;a;b"
-                                                   << "250|12/07/2026|a;b";
-    }
-    void opensWithTheFields()
-    {
-        QFETCH(QString, objData);
-        QFETCH(QString, shown);
-        Dialog d(objData, 0.0);
-        QVERIFY(d.Found());
-        QCOMPARE(d.Shown(), shown);
-    }
-
+    // The fields shown, typed over where a column is not empty, then OK.
     void okStores_data()
     {
-        QTest::addColumn<QString>("objData");
-        QTest::addColumn<double>("total");
-        // Typed over the whole field; empty leaves the field alone.
-        QTest::addColumn<QString>("cost");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("comments");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<double>("newTotal");
-        QTest::newRow("new marker") << "" << 1000.0 << "250"
-                                    << "12/05/2005"
-                                    << "left door"
-                                    << "250;12/05/2005;left door" << 1250.0;
-        QTest::newRow("reopened, unchanged") << "250;12/05/2005;left door" << 1250.0 << ""
-                                             << ""
-                                             << ""
-                                             << "250;12/05/2005;left door" << 1250.0;
-        QTest::newRow("cost raised to 300") << "250;12/05/2005;left door" << 1250.0 << "300"
-                                            << ""
-                                            << ""
-                                            << "300;12/05/2005;left door" << 1300.0;
-        QTest::newRow("proposed date stored") << "250;;rust" << 250.0 << ""
-                                              << ""
-                                              << ""
-                                              << "250;12/07/2026;rust" << 250.0;
-        QTest::newRow("12abc counts 12") << "" << 0.0 << "12abc"
-                                         << ""
-                                         << ""
-                                         << "12abc;;" << 12.0;
-        QTest::newRow("abc counts 0") << "250;01/01/2001;" << 250.0 << "abc"
-                                      << ""
-                                      << ""
-                                      << "abc;01/01/2001;" << 0.0;
-        QTest::newRow("fractional cost") << "" << 100.0 << "12.5"
-                                         << ""
-                                         << ""
-                                         << "12.5;;" << 112.5;
-        QTest::newRow("long texts kept whole") << "123456789;12/05/2005 10:30;" + LongComments << 123456789.0 << ""
-                                               << ""
-                                               << ""
-                                               << "123456789;12/05/2005 10:30;" + LongComments << 123456789.0;
-        QTest::newRow("hand-made separator kept") << "250;;a;b" << 250.0 << ""
-                                                  << ""
-                                                  << ""
-                                                  << "250;12/07/2026;a;b" << 250.0;
+        Columns<QString, double, QString, QString, QString, QString, double>(
+            "objData", "total", "cost", "date", "comments", "stored", "newTotal");
+        Row("new marker", "", 1000.0, "250", "12/05/2005", "left door", Stored, 1250.0);
+        Row("reopened, unchanged", Stored, 1250.0, "", "", "", Stored, 1250.0);
+        Row("cost raised to 300", Stored, 1250.0, "300", "", "", "300;12/05/2005;left door", 1300.0);
+        Row("proposed date stored", "250;;rust", 250.0, "", "", "", "250;12/07/2026;rust", 250.0);
+        Row("12abc counts 12", "", 0.0, "12abc", "", "", "12abc;;", 12.0);
+        Row("abc counts 0", "250;01/01/2001;", 250.0, "abc", "", "", "abc;01/01/2001;", 0.0);
+        Row("fractional cost", "", 100.0, "12.5", "", "", "12.5;;", 112.5);
+        // Texts the dialog puts in itself are never cut, however long and
+        // whatever they hold.
+        const QString longDetail = "123456789;12/05/2005 10:30;" + LongComments;
+        Row("long texts kept whole", longDetail, 123456789.0, "", "", "", longDetail, 123456789.0);
+        Row("hand-made separator kept", "250;;a;b", 250.0, "", "", "", "250;12/07/2026;a;b", 250.0);
     }
     void okStores()
     {
@@ -325,8 +202,6 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(double, newTotal);
         Dialog d(objData, total);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
         if (!cost.isEmpty())
             Retype(d.txtID, cost);
         if (!date.isEmpty())
@@ -341,124 +216,73 @@ private slots:
         QCOMPARE(d.total, newTotal);
     }
 
+    // CLEAR empties the fields and stores nothing until OK; a cost typed
+    // after it counts from the old cost.
+    void clearThenOk_data()
+    {
+        Columns<bool, QString, QString, double>("byEnter", "typed", "stored", "newTotal");
+        Row("clicked", false, "", ";;", 1000.0);
+        Row("Enter on the button", true, "", ";;", 1000.0);
+        Row("a new cost typed", false, "100", "100;;", 1100.0);
+    }
     void clearThenOk()
     {
-        Dialog d("250;12/05/2005;left door", 1250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
-        QTest::mouseClick(d.CMDCLEAR, Qt::LeftButton);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(double, newTotal);
+        Dialog d(Stored, 1250.0);
+        if (byEnter) {
+            d.CMDCLEAR->setFocus();
+            PressEnter(Qt::Key_Return);
+        } else {
+            QTest::mouseClick(d.CMDCLEAR, Qt::LeftButton);
+        }
         QCOMPARE(d.Shown(), QStringLiteral("||"));
         QVERIFY(d.window.isVisible());
-        QCOMPARE(d.objData, QStringLiteral("250;12/05/2005;left door"));
+        QCOMPARE(d.objData, Stored);
+        QCOMPARE(d.total, 1250.0);
+        QTest::keyClicks(d.txtID, typed);
         QTest::mouseClick(d.CmdOk, Qt::LeftButton);
         QVERIFY(d.Confirmed());
-        QCOMPARE(d.objData, QStringLiteral(";;"));
-        QCOMPARE(d.total, 1000.0);
+        QCOMPARE(d.objData, stored);
+        QCOMPARE(d.total, newTotal);
     }
 
-    void clearThenTypeCountsFromTheOldCost()
+    // Keys typed, then the clipboard pasted when there is one.
+    void editingAField_data()
     {
-        Dialog d("250;12/05/2005;left door", 1250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
-        QTest::mouseClick(d.CMDCLEAR, Qt::LeftButton);
-        QTest::keyClicks(d.txtID, "100");
-        QTest::mouseClick(d.CmdOk, Qt::LeftButton);
-        QCOMPARE(d.objData, QStringLiteral("100;;"));
-        QCOMPARE(d.total, 1100.0);
+        Columns<QString, QString, QString, QString>("field", "typed", "pasted", "text");
+        Row("separators typed in the comments", "txtData", "a;b,c", "", "abc");
+        Row("double quote typed in the comments", "txtData", "say \"hi\"", "", "say hi");
+        Row("separators typed in the date", "txtDate", "12;05,2005", "", "12052005");
+        Row("separators typed in the cost", "txtID", "2;5,0\"", "", "250");
+        Row("letters typed in the cost", "txtID", "12abc", "", "12abc");
+        Row("cost: 5 characters typed", "txtID", "1234567", "", "12345");
+        Row("date: 10 characters typed", "txtDate", "12/05/2005 10:30", "", "12/05/2005");
+        Row("comments: 25 characters typed", "txtData", LongComments, "", LongComments.left(25));
+        Row("separators pasted refused", "txtData", "door", "a;b,c", "door");
+        Row("double quote pasted refused", "txtData", "", "say \"hi\"", "");
+        Row("comma pasted in the cost refused", "txtID", "1", "2,50", "1");
+        Row("over-long comments pasted refused", "txtData", "", LongComments, "");
+        Row("over-long when added refused", "txtID", "12", "3456", "12");
+        Row("over-long date pasted refused", "txtDate", "", "12/05/2005 10:30", "");
+        Row("pasted text that fits taken", "txtID", "12", "345", "12345");
+        Row("pasted date that fits taken", "txtDate", "", "12/05/2005", "12/05/2005");
     }
-
-    void typing_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("separators in the comments") << "txtData"
-                                                    << "a;b,c"
-                                                    << "abc";
-        QTest::newRow("double quote in the comments") << "txtData"
-                                                      << "say \"hi\""
-                                                      << "say hi";
-        QTest::newRow("separators in the date") << "txtDate"
-                                                << "12;05,2005"
-                                                << "12052005";
-        QTest::newRow("separators in the cost") << "txtID"
-                                                << "2;5,0\""
-                                                << "250";
-        QTest::newRow("letters in the cost") << "txtID"
-                                             << "12abc"
-                                             << "12abc";
-        QTest::newRow("cost: 5 characters") << "txtID"
-                                            << "1234567"
-                                            << "12345";
-        QTest::newRow("date: 10 characters") << "txtDate"
-                                             << "12/05/2005 10:30"
-                                             << "12/05/2005";
-        QTest::newRow("comments: 25 characters") << "txtData" << LongComments << LongComments.left(25);
-    }
-    void typing()
+    void editingAField()
     {
         QFETCH(QString, field);
-        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
         QFETCH(QString, text);
         Dialog d("", 0.0);
-        QLineEdit* edit = d.Field(field);
-        QVERIFY(edit);
-        QVERIFY(d.Show());
-        QTest::keyClicks(edit, keys);
-        QCOMPARE(edit->text(), text);
-    }
-
-    void pasting_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("separators refused") << "txtData"
-                                            << "door"
-                                            << "a;b,c"
-                                            << "door";
-        QTest::newRow("double quote refused") << "txtData"
-                                              << ""
-                                              << "say \"hi\""
-                                              << "";
-        QTest::newRow("comma in the cost refused") << "txtID"
-                                                   << "1"
-                                                   << "2,50"
-                                                   << "1";
-        QTest::newRow("over-long comments refused") << "txtData"
-                                                    << "" << LongComments << "";
-        QTest::newRow("over-long when added refused") << "txtID"
-                                                      << "12"
-                                                      << "3456"
-                                                      << "12";
-        QTest::newRow("over-long date refused") << "txtDate"
-                                                << ""
-                                                << "12/05/2005 10:30"
-                                                << "";
-        QTest::newRow("text that fits taken") << "txtID"
-                                              << "12"
-                                              << "345"
-                                              << "12345";
-        QTest::newRow("date that fits taken") << "txtDate"
-                                              << ""
-                                              << "12/05/2005"
-                                              << "12/05/2005";
-    }
-    void pasting()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, before);
-        QFETCH(QString, clipboard);
-        QFETCH(QString, text);
-        Dialog d("", 0.0);
-        QLineEdit* edit = d.Field(field);
-        QVERIFY(edit);
-        QVERIFY(d.Show());
-        QTest::keyClicks(edit, before);
-        QApplication::clipboard()->setText(clipboard);
-        QTest::keySequence(edit, QKeySequence::Paste);
+        auto* edit = Control<QLineEdit>(d.window, field);
+        QTest::keyClicks(edit, typed);
+        if (!pasted.isEmpty()) {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keySequence(edit, QKeySequence::Paste);
+        }
         QCOMPARE(edit->text(), text);
     }
 
@@ -467,8 +291,6 @@ private slots:
     void editingALongText()
     {
         Dialog d("250;;" + LongComments, 250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
         QTest::keyClick(d.txtData, Qt::Key_End);
         QTest::keyClicks(d.txtData, "x,");
         QCOMPARE(d.txtData->text(), LongComments);
@@ -486,8 +308,6 @@ private slots:
     void editingATextWithASeparator()
     {
         Dialog d("250;;a;b", 250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
         QTest::keyClick(d.txtData, Qt::Key_End);
         QTest::keyClicks(d.txtData, ";c,d");
         QCOMPARE(d.txtData->text(), QStringLiteral("a;bcd"));
@@ -505,8 +325,6 @@ private slots:
     void clearLiftsTheRoomOfALongText()
     {
         Dialog d("250;;" + LongComments, 250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
         QTest::mouseClick(d.CMDCLEAR, Qt::LeftButton);
         QTest::keyClicks(d.txtData, LongComments);
         QCOMPARE(d.txtData->text(), LongComments.left(25));
@@ -514,19 +332,16 @@ private slots:
 
     void enterWalksToOk_data()
     {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::newRow("Return") << Qt::Key_Return;
-        QTest::newRow("keypad Enter") << Qt::Key_Enter;
+        Columns<Qt::Key>("key");
+        Row("Return", Qt::Key_Return);
+        Row("keypad Enter", Qt::Key_Enter);
     }
     void enterWalksToOk()
     {
         QFETCH(Qt::Key, key);
         Dialog d("", 1000.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
         QTest::keyClicks(d.txtID, "250");
-        const QList<QWidget*> order { d.txtDate, d.txtData, d.CmdOk };
-        for (QWidget* next : order) {
+        for (QWidget* next : QList<QWidget*> { d.txtDate, d.txtData, d.CmdOk }) {
             PressEnter(key);
             QCOMPARE(QApplication::focusWidget(), next);
             QVERIFY(d.window.isVisible());
@@ -539,31 +354,16 @@ private slots:
         QCOMPARE(d.total, 1250.0);
     }
 
-    void enterOnClearClears()
-    {
-        Dialog d("250;12/05/2005;left door", 1250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
-        d.CMDCLEAR->setFocus();
-        PressEnter(Qt::Key_Return);
-        QCOMPARE(d.Shown(), QStringLiteral("||"));
-        QVERIFY(d.window.isVisible());
-        QCOMPARE(d.objData, QStringLiteral("250;12/05/2005;left door"));
-        QCOMPARE(d.total, 1250.0);
-    }
-
     void closingChangesNothing_data()
     {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("close box") << false;
-        QTest::newRow("Escape") << true;
+        Columns<bool>("escape");
+        Row("close box", false);
+        Row("Escape", true);
     }
     void closingChangesNothing()
     {
         QFETCH(bool, escape);
-        Dialog d("250;12/05/2005;left door", 1250.0);
-        QVERIFY(d.Found());
-        QVERIFY(d.Show());
+        Dialog d(Stored, 1250.0);
         Retype(d.txtID, "999");
         Retype(d.txtData, "rear bumper");
         if (escape)
@@ -572,7 +372,7 @@ private slots:
             QVERIFY(d.window.close());
         QVERIFY(!d.window.isVisible());
         QCOMPARE(d.window.result(), int(QDialog::Rejected));
-        QCOMPARE(d.objData, QStringLiteral("250;12/05/2005;left door"));
+        QCOMPARE(d.objData, Stored);
         QCOMPARE(d.total, 1250.0);
     }
 
@@ -590,10 +390,9 @@ private slots:
             auto* dialog = qobject_cast<frmData*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            shown = dialog->findChild<QLineEdit*>(QStringLiteral("txtDate"))->text();
-            QLineEdit* cost = dialog->findChild<QLineEdit*>(QStringLiteral("txtID"));
-            Retype(cost, "300");
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CmdOk")), Qt::LeftButton);
+            shown = Control<QLineEdit>(*dialog, "txtDate")->text();
+            Retype(Control<QLineEdit>(*dialog, "txtID"), "300");
+            QTest::mouseClick(Control<QPushButton>(*dialog, "CmdOk"), Qt::LeftButton);
         });
         details.ShowDetails(objData, total);
         QCOMPARE(shown, QStringLiteral("03/04/2027"));

@@ -1,5 +1,6 @@
 // The group file on its own: the bytes written, the header and picture lines
 // read back, damaged files, and saving that never harms the old file.
+#include "DataRows.h"
 #include "TestFiles.h"
 #include "common/UserError.h"
 #include "document/GroupFile.h"
@@ -53,46 +54,39 @@ class GroupFileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void writesTheExactBytes()
+    void writesTheExactBytes_data()
     {
-        QCOMPARE(FormatGroupFile("8500", TwoPictures),
+        Columns<QString, QList<GroupPicture>, QStringList, QByteArray>("carValue", "pictures", "keptLines", "bytes");
+        Row("two pictures", "8500", TwoPictures, QStringList {},
             QByteArray("\"VOSKImageViewer1;8500\"\r\n"
                        "\"C:\\photos\\front.jpg\",\"\"\r\n"
                        "\"C:\\photos\\rear.jpg\",\"3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door,"
                        "10;50;7.5;38.09524;41.17647;10;,\"\r\n"));
-        QCOMPARE(FormatGroupFile("", {}), QByteArray("\"VOSKImageViewer1;\"\r\n"));
-    }
-
-    void writesKeptLinesAfterThePictures()
-    {
-        QCOMPARE(
-            FormatGroupFile("8500", { { "/a.jpg", "" } }, { "\"\",\"1;2;2;30;30;1;100;;T\u00fcr,\"", "  ,\"\", x" }),
+        Row("no pictures", "", QList<GroupPicture> {}, QStringList {}, QByteArray("\"VOSKImageViewer1;\"\r\n"));
+        Row("kept lines after the pictures", "8500", QList<GroupPicture> { { "/a.jpg", "" } },
+            QStringList { "\"\",\"1;2;2;30;30;1;100;;T\u00fcr,\"", "  ,\"\", x" },
             QByteArray("\"VOSKImageViewer1;8500\"\r\n"
                        "\"/a.jpg\",\"\"\r\n"
                        "\"\",\"1;2;2;30;30;1;100;;T\xc3\xbcr,\"\r\n"
                        "  ,\"\", x\r\n"));
-    }
-
-    void writesUtf8()
-    {
-        QCOMPARE(FormatGroupFile("", { { "/home/j\u00fcrgen/t\u00fcr.jpg", "" } }),
+        Row("UTF-8", "", QList<GroupPicture> { { "/home/j\u00fcrgen/t\u00fcr.jpg", "" } }, QStringList {},
             QByteArray("\"VOSKImageViewer1;\"\r\n\"/home/j\xc3\xbcrgen/t\xc3\xbcr.jpg\",\"\"\r\n"));
+    }
+    void writesTheExactBytes()
+    {
+        QFETCH(QString, carValue);
+        QFETCH(QList<GroupPicture>, pictures);
+        QFETCH(QStringList, keptLines);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(FormatGroupFile(carValue, pictures, keptLines), bytes);
     }
 
     void refusesDoubleQuotes_data()
     {
-        QTest::addColumn<QString>("carValue");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("objects");
-        QTest::newRow("car value") << "85\"00"
-                                   << "/a.jpg"
-                                   << "";
-        QTest::newRow("path") << ""
-                              << "/a\".jpg"
-                              << "";
-        QTest::newRow("objects") << ""
-                                 << "/a.jpg"
-                                 << "1;2;3;4;5;1;\";;,";
+        Columns<QString, QString, QString>("carValue", "path", "objects");
+        Row("car value", "85\"00", "/a.jpg", "");
+        Row("path", "", "/a\".jpg", "");
+        Row("objects", "", "/a.jpg", "1;2;3;4;5;1;\";;,");
     }
     void refusesDoubleQuotes()
     {
@@ -104,25 +98,17 @@ private slots:
 
     void readsTheHeader_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("magic");
-        QTest::addColumn<bool>("hasCarValue");
-        QTest::addColumn<QString>("carValue");
-        QTest::addColumn<int>("pictures");
-        QTest::newRow("magic alone") << QByteArray("\"VOSKImageViewer1\"\r\n") << "VOSKImageViewer1" << false << ""
-                                     << 0;
-        QTest::newRow("magic and semicolon")
-            << QByteArray("\"VOSKImageViewer1;\"\r\n") << "VOSKImageViewer1" << true << "" << 0;
-        QTest::newRow("car value") << QByteArray("\"VOSKImageViewer1;8500\"\r\n\"/a.jpg\",\"\"\r\n")
-                                   << "VOSKImageViewer1" << true << "8500" << 1;
-        QTest::newRow("car value cut at semicolon")
-            << QByteArray("\"VOSKImageViewer1;85;00\"\r\n") << "VOSKImageViewer1" << true << "85" << 0;
-        QTest::newRow("other letter case") << QByteArray("\"voskimageviewer1;8500\"\r\n\"/a.jpg\",\"\"\r\n")
-                                           << "voskimageviewer1" << true << "8500" << 0;
-        QTest::newRow("unquoted, blanks around")
-            << QByteArray("  VOSKImageViewer1;8500  \n /a.jpg , \"\"\n") << "VOSKImageViewer1" << true << "8500" << 1;
-        QTest::newRow("no final line end")
-            << QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\"") << "VOSKImageViewer1" << true << "1" << 1;
+        Columns<QByteArray, QString, bool, QString, int>("bytes", "magic", "hasCarValue", "carValue", "pictures");
+        const QString magic = QStringLiteral("VOSKImageViewer1");
+        Row("magic alone", QByteArray("\"VOSKImageViewer1\"\r\n"), magic, false, "", 0);
+        Row("magic and semicolon", QByteArray("\"VOSKImageViewer1;\"\r\n"), magic, true, "", 0);
+        Row("car value", QByteArray("\"VOSKImageViewer1;8500\"\r\n\"/a.jpg\",\"\"\r\n"), magic, true, "8500", 1);
+        Row("car value cut at semicolon", QByteArray("\"VOSKImageViewer1;85;00\"\r\n"), magic, true, "85", 0);
+        Row("other letter case", QByteArray("\"voskimageviewer1;8500\"\r\n\"/a.jpg\",\"\"\r\n"), "voskimageviewer1",
+            true, "8500", 0);
+        Row("unquoted, blanks around", QByteArray("  VOSKImageViewer1;8500  \n /a.jpg , \"\"\n"), magic, true, "8500",
+            1);
+        Row("no final line end", QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\""), magic, true, "1", 1);
     }
     void readsTheHeader()
     {
@@ -138,68 +124,37 @@ private slots:
         QCOMPARE(content.Pictures.size(), pictures);
     }
 
-    void readsPictureLinesWithAnyLineEnd_data()
+    // Picture lines with any line end, blank lines passed over, and lines
+    // without a picture path kept.
+    void readsThePictureLines_data()
     {
-        QTest::addColumn<QByteArray>("lineEnd");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-        QTest::newRow("LF") << QByteArray("\n");
-        QTest::newRow("CR") << QByteArray("\r");
-    }
-    void readsPictureLinesWithAnyLineEnd()
-    {
-        QFETCH(QByteArray, lineEnd);
-        QByteArray bytes = FormatGroupFile("8500", TwoPictures);
-        bytes.replace("\r\n", lineEnd);
-        const GroupFileContent content = ParseGroupFile(bytes);
-        QCOMPARE(content.Pictures, TwoPictures);
-        QCOMPARE(content.NamedPictures, 2);
-        QCOMPARE(content.KeptLines, QStringList());
-    }
-
-    void passesBlankLines()
-    {
-        const GroupFileContent content
-            = ParseGroupFile("\"VOSKImageViewer1;1\"\r\n\r\n\"/a.jpg\",\"1;2;3;4;5;1;,\"\r\n\r\n   \r\n");
-        QCOMPARE(content.Pictures, (QList<GroupPicture> { { "/a.jpg", "1;2;3;4;5;1;," } }));
-    }
-
-    void stopsAfterSixPictures()
-    {
-        QByteArray bytes = "\"VOSKImageViewer1;\"\r\n";
-        for (int i = 1; i <= 7; ++i)
-            bytes += QStringLiteral("\"/p%1.jpg\",\"\"\r\n").arg(i).toUtf8();
-        const GroupFileContent content = ParseGroupFile(bytes);
-        QCOMPARE(content.Pictures.size(), 6);
-        QCOMPARE(content.Pictures.last().Path, QStringLiteral("/p6.jpg"));
-        QCOMPARE(content.NamedPictures, 7);
-    }
-
-    void keepsLinesWithoutAPicturePath_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QList<GroupPicture>>("pictures");
-        QTest::addColumn<QStringList>("keptLines");
-        QTest::addColumn<int>("namedPictures");
-        QTest::newRow("between two pictures")
-            << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n"
-                          "\"/b.jpg\",\"3;4;4;30;30;3;;;,\"\r\n")
-            << QList<GroupPicture> { { "/a.jpg", "" }, { "/b.jpg", "3;4;4;30;30;3;;;," } }
-            << QStringList { "\"\",\"1;2;2;30;30;1;100;;,\"" } << 2;
-        QTest::newRow("first, LF line ends")
-            << QByteArray("\"VOSKImageViewer1;\"\n\"\",\"1;2;2;30;30;1;100;;,\"\n\"/a.jpg\",\"\"\n")
-            << QList<GroupPicture> { { "/a.jpg", "" } } << QStringList { "\"\",\"1;2;2;30;30;1;100;;,\"" } << 1;
-        QTest::newRow("last, lone CR line ends, no final line end")
-            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"\",\"\"")
-            << QList<GroupPicture> { { "/a.jpg", "" } } << QStringList { "\"\",\"\"" } << 1;
-        QTest::newRow("unquoted, with blanks and a third field")
-            << QByteArray("\"VOSKImageViewer1;\"\r\n  , 1;2;2;30;30;1;;;, \"x\"  \r\n") << QList<GroupPicture> {}
-            << QStringList { "  , 1;2;2;30;30;1;;;, \"x\"  " } << 0;
-        QTest::newRow("a quoted list over two lines")
-            << QByteArray("\"VOSKImageViewer1;\"\r\n\"\",\"1;2;2;30;\r\n30;1;;;,\"\r\n\"/a.jpg\",\"\"\r\n")
-            << QList<GroupPicture> { { "/a.jpg", "" } } << QStringList { "\"\",\"1;2;2;30;\r\n30;1;;;,\"" } << 1;
-        QTest::newRow("Windows-made") << QByteArray("\"VOSKImageViewer1;\"\r\n\"\",\"1;2;2;30;30;1;100;;T\xfcr,\"\r\n")
-                                      << QList<GroupPicture> {}
-                                      << QStringList { "\"\",\"1;2;2;30;30;1;100;;T\u00fcr,\"" } << 0;
+        Columns<QByteArray, QList<GroupPicture>, QStringList, int>("bytes", "pictures", "keptLines", "namedPictures");
+        for (const auto& [name, lineEnd] :
+            { std::pair("CR LF", "\r\n"), std::pair("LF", "\n"), std::pair("CR", "\r") }) {
+            QTest::addRow("%s line ends", name)
+                << FormatGroupFile("8500", TwoPictures).replace("\r\n", lineEnd) << TwoPictures << QStringList {} << 2;
+        }
+        Row("blank lines", QByteArray("\"VOSKImageViewer1;1\"\r\n\r\n\"/a.jpg\",\"1;2;3;4;5;1;,\"\r\n\r\n   \r\n"),
+            QList<GroupPicture> { { "/a.jpg", "1;2;3;4;5;1;," } }, QStringList {}, 1);
+        const QStringList keptRecord { "\"\",\"1;2;2;30;30;1;100;;,\"" };
+        const QList<GroupPicture> justA { { "/a.jpg", "" } };
+        Row("between two pictures",
+            QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n"
+                       "\"/b.jpg\",\"3;4;4;30;30;3;;;,\"\r\n"),
+            QList<GroupPicture> { { "/a.jpg", "" }, { "/b.jpg", "3;4;4;30;30;3;;;," } }, keptRecord, 2);
+        Row("first, LF line ends",
+            QByteArray("\"VOSKImageViewer1;\"\n\"\",\"1;2;2;30;30;1;100;;,\"\n\"/a.jpg\",\"\"\n"), justA, keptRecord,
+            1);
+        Row("last, lone CR line ends, no final line end",
+            QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"\",\"\""), justA, QStringList { "\"\",\"\"" }, 1);
+        Row("unquoted, with blanks and a third field",
+            QByteArray("\"VOSKImageViewer1;\"\r\n  , 1;2;2;30;30;1;;;, \"x\"  \r\n"), QList<GroupPicture> {},
+            QStringList { "  , 1;2;2;30;30;1;;;, \"x\"  " }, 0);
+        Row("a quoted list over two lines",
+            QByteArray("\"VOSKImageViewer1;\"\r\n\"\",\"1;2;2;30;\r\n30;1;;;,\"\r\n\"/a.jpg\",\"\"\r\n"), justA,
+            QStringList { "\"\",\"1;2;2;30;\r\n30;1;;;,\"" }, 1);
+        Row("Windows-made", QByteArray("\"VOSKImageViewer1;\"\r\n\"\",\"1;2;2;30;30;1;100;;T\xfcr,\"\r\n"),
+            QList<GroupPicture> {}, QStringList { "\"\",\"1;2;2;30;30;1;100;;T\u00fcr,\"" }, 0);
         QByteArray crowded = "\"VOSKImageViewer1;\"\r\n";
         QList<GroupPicture> six;
         for (int i = 1; i <= 8; ++i) {
@@ -209,9 +164,9 @@ private slots:
             if (i == 7)
                 crowded += "\"\",\"1;2;2;30;30;1;;;,\"\r\n";
         }
-        QTest::newRow("after the sixth picture") << crowded << six << QStringList { "\"\",\"1;2;2;30;30;1;;;,\"" } << 8;
+        Row("after the sixth picture", crowded, six, QStringList { "\"\",\"1;2;2;30;30;1;;;,\"" }, 8);
     }
-    void keepsLinesWithoutAPicturePath()
+    void readsThePictureLines()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QList<GroupPicture>, pictures);
@@ -225,16 +180,15 @@ private slots:
 
     void keptLinesAreSavedAsTheyStood_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QByteArray>("saved");
+        Columns<QByteArray, QByteArray>("bytes", "saved");
         const QByteArray afterThePicture = "\"VOSKImageViewer1;8500\"\r\n\"/a.jpg\",\"3;4;4;30;30;3;;;,\"\r\n"
                                            "\"\",\"1;2;2;30;30;1;100;;,\"\r\n";
-        QTest::newRow("after the picture") << afterThePicture << afterThePicture;
+        Row("after the picture", afterThePicture, afterThePicture);
         const QByteArray odd = "\"VOSKImageViewer1;\"\r\n\"\",\"\"\r\n  , 1;2;2;30;30;1;;;, \"x\"  \r\n";
-        QTest::newRow("only kept lines, one of them odd") << odd << odd;
-        QTest::newRow("between pictures: moved after them")
-            << QByteArray("\"VOSKImageViewer1;1\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n\"/a.jpg\",\"\"\r\n")
-            << QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n");
+        Row("only kept lines, one of them odd", odd, odd);
+        Row("between pictures: moved after them",
+            QByteArray("\"VOSKImageViewer1;1\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n\"/a.jpg\",\"\"\r\n"),
+            QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\"\r\n\"\",\"1;2;2;30;30;1;100;;,\"\r\n"));
     }
     void keptLinesAreSavedAsTheyStood()
     {
@@ -256,16 +210,14 @@ private slots:
     // refused. Markers on lines without a picture are not the group's.
     void checksTheMarkerCount_data()
     {
-        QTest::addColumn<QList<int>>("pictureMarkers");
-        QTest::addColumn<int>("keptMarkers");
-        QTest::addColumn<QString>("problem");
+        Columns<QList<int>, int, QString>("pictureMarkers", "keptMarkers", "problem");
         const QString tooMany = QStringLiteral("Cannot open the group file /home/ann/car.grp: it holds 32768 markers, "
                                                "more than the 32767 a group can hold.");
-        QTest::newRow("32767 on one picture") << QList<int> { 32767 } << 0 << "";
-        QTest::newRow("32768 on one picture") << QList<int> { 32768 } << 0 << tooMany;
-        QTest::newRow("32767 on six pictures") << QList<int> { 5461, 5461, 5461, 5461, 5461, 5462 } << 0 << "";
-        QTest::newRow("32768 on two pictures") << QList<int> { 16384, 16384 } << 0 << tooMany;
-        QTest::newRow("32767 and more on a line without a picture") << QList<int> { 32767 } << 5 << "";
+        Row("32767 on one picture", QList<int> { 32767 }, 0, "");
+        Row("32768 on one picture", QList<int> { 32768 }, 0, tooMany);
+        Row("32767 on six pictures", QList<int> { 5461, 5461, 5461, 5461, 5461, 5462 }, 0, "");
+        Row("32768 on two pictures", QList<int> { 16384, 16384 }, 0, tooMany);
+        Row("32767 and more on a line without a picture", QList<int> { 32767 }, 5, "");
     }
     void checksTheMarkerCount()
     {
@@ -288,35 +240,31 @@ private slots:
 
     void reportsDamage_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("empty") << QByteArray() << "the file is empty";
-        QTest::newRow("blank") << QByteArray(" \r\n\r\n") << "the file is empty";
-        QTest::newRow("one field") << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"\"\r\n\"/b.jpg\"\r\n")
-                                   << "line 3 ends after its first field (a picture line has two)";
-        QTest::newRow("one field at the end") << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\"")
-                                              << "line 2 ends after its first field (a picture line has two)";
-        QTest::newRow("one field after the sixth picture")
-            << QByteArray("\"VOSKImageViewer1;\"\r\n\"/1.jpg\",\"\"\r\n\"/2.jpg\",\"\"\r\n\"/3.jpg\",\"\"\r\n"
-                          "\"/4.jpg\",\"\"\r\n\"/5.jpg\",\"\"\r\n\"/6.jpg\",\"\"\r\n\"/7.jpg\",\"\"\r\n\"/8.jpg\"\r\n")
-            << "line 9 ends after its first field (a picture line has two)";
-        QTest::newRow("one field, lone CR line ends")
-            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"/b.jpg\"\r")
-            << "line 3 ends after its first field (a picture line has two)";
-        QTest::newRow("one field after blank lines, lone CR line ends")
-            << QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\r\r\"/b.jpg\"")
-            << "line 6 ends after its first field (a picture line has two)";
-        QTest::newRow("one field after a list over two lines, lone CR line ends")
-            << QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"1;2;2;30;\r30;1;;;,\"\r\"/b.jpg\"\r")
-            << "line 4 ends after its first field (a picture line has two)";
-        QTest::newRow("one field, every kind of line end")
-            << QByteArray("\"VOSKImageViewer1;\"\r\n\r\"/a.jpg\",\"\"\n\r\n\"/b.jpg\"")
-            << "line 5 ends after its first field (a picture line has two)";
-        QTest::newRow("quote never closed, lone CR line ends")
-            << QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\"/b.jpg\",\"1;2\r")
-            << "a quoted text on line 4 is never closed";
-        QTest::newRow("quote never closed") << QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"1;2;3\r\n")
-                                            << "a quoted text on line 2 is never closed";
+        Columns<QByteArray, QString>("bytes", "problem");
+        const auto oneField = [](int line) {
+            return QStringLiteral("line %1 ends after its first field (a picture line has two)").arg(line);
+        };
+        Row("empty", QByteArray(), "the file is empty");
+        Row("blank", QByteArray(" \r\n\r\n"), "the file is empty");
+        Row("one field", QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"\"\r\n\"/b.jpg\"\r\n"), oneField(3));
+        Row("one field at the end", QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\""), oneField(2));
+        Row("one field after the sixth picture",
+            QByteArray("\"VOSKImageViewer1;\"\r\n\"/1.jpg\",\"\"\r\n\"/2.jpg\",\"\"\r\n\"/3.jpg\",\"\"\r\n"
+                       "\"/4.jpg\",\"\"\r\n\"/5.jpg\",\"\"\r\n\"/6.jpg\",\"\"\r\n\"/7.jpg\",\"\"\r\n\"/8.jpg\"\r\n"),
+            oneField(9));
+        Row("one field, lone CR line ends", QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"\"\r\"/b.jpg\"\r"),
+            oneField(3));
+        Row("one field after blank lines, lone CR line ends",
+            QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\r\r\"/b.jpg\""), oneField(6));
+        Row("one field after a list over two lines, lone CR line ends",
+            QByteArray("\"VOSKImageViewer1;\"\r\"/a.jpg\",\"1;2;2;30;\r30;1;;;,\"\r\"/b.jpg\"\r"), oneField(4));
+        Row("one field, every kind of line end",
+            QByteArray("\"VOSKImageViewer1;\"\r\n\r\"/a.jpg\",\"\"\n\r\n\"/b.jpg\""), oneField(5));
+        Row("quote never closed, lone CR line ends",
+            QByteArray("\"VOSKImageViewer1;\"\r\r\"/a.jpg\",\"\"\r\"/b.jpg\",\"1;2\r"),
+            "a quoted text on line 4 is never closed");
+        Row("quote never closed", QByteArray("\"VOSKImageViewer1;\"\r\n\"/a.jpg\",\"1;2;3\r\n"),
+            "a quoted text on line 2 is never closed");
     }
     void reportsDamage()
     {
@@ -336,17 +284,6 @@ private slots:
                            "10;50;7.5;38.09524;41.17647;10;,"));
         QCOMPARE(
             content.Pictures[2].Objects, QStringLiteral("1;3.2;2.9;30.1;28.2;1;1000.50;01/02/2006;Delle 80\u20ac,"));
-    }
-
-    void roundTripIsByteIdentical()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Smith-Sedan.grp");
-        WriteGroupFile(path, "8500", TwoPictures);
-        const QByteArray first = ReadBytes(path);
-        const GroupFileContent content = ReadGroupFile(path);
-        WriteGroupFile(path, content.CarValue, content.Pictures);
-        QCOMPARE(ReadBytes(path), first);
     }
 
     void neverReadsAPipe()

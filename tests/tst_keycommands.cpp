@@ -1,6 +1,7 @@
 // The main window's keyboard commands as keys map to them: paging through the
 // slots, zooming from the keypad, and deleting or nudging the selected
 // marker.
+#include "DataRows.h"
 #include "objects/KeyCommands.h"
 
 #include <QTest>
@@ -13,34 +14,28 @@ class KeyCommandsTest : public QObject {
 private slots:
     void pictureKeys_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<KeyCommand>("command");
+        Columns<int, Qt::KeyboardModifiers, KeyCommand>("key", "modifiers", "command");
         const Qt::KeyboardModifiers none = Qt::NoModifier;
         const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
-        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << none << KeyCommand::PreviousSlot;
-        QTest::newRow("Shift+Page Up") << int(Qt::Key_PageUp) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                       << KeyCommand::PreviousSlot;
-        QTest::newRow("Ctrl+Alt+Page Up")
-            << int(Qt::Key_PageUp) << (Qt::ControlModifier | Qt::AltModifier) << KeyCommand::PreviousSlot;
-        QTest::newRow("keypad Page Up") << int(Qt::Key_PageUp) << keypad << KeyCommand::PreviousSlot;
-        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << none << KeyCommand::NextSlot;
-        QTest::newRow("Ctrl+Page Down") << int(Qt::Key_PageDown) << Qt::KeyboardModifiers(Qt::ControlModifier)
-                                        << KeyCommand::NextSlot;
-        QTest::newRow("keypad plus") << int(Qt::Key_Plus) << keypad << KeyCommand::ZoomIn;
-        QTest::newRow("Shift+keypad plus") << int(Qt::Key_Plus) << (keypad | Qt::ShiftModifier) << KeyCommand::ZoomIn;
-        QTest::newRow("Ctrl+keypad plus") << int(Qt::Key_Plus) << (keypad | Qt::ControlModifier) << KeyCommand::ZoomIn;
-        QTest::newRow("keypad minus") << int(Qt::Key_Minus) << keypad << KeyCommand::ZoomOut;
-        QTest::newRow("Alt+keypad minus") << int(Qt::Key_Minus) << (keypad | Qt::AltModifier) << KeyCommand::ZoomOut;
-        QTest::newRow("main keyboard plus") << int(Qt::Key_Plus) << none << KeyCommand::None;
-        QTest::newRow("Shift+main keyboard plus")
-            << int(Qt::Key_Plus) << Qt::KeyboardModifiers(Qt::ShiftModifier) << KeyCommand::None;
-        QTest::newRow("main keyboard minus") << int(Qt::Key_Minus) << none << KeyCommand::None;
-        QTest::newRow("equals") << int(Qt::Key_Equal) << none << KeyCommand::None;
-        QTest::newRow("keypad asterisk") << int(Qt::Key_Asterisk) << keypad << KeyCommand::None;
-        QTest::newRow("Delete is a marker key") << int(Qt::Key_Delete) << none << KeyCommand::None;
-        QTest::newRow("Left is a marker key") << int(Qt::Key_Left) << none << KeyCommand::None;
-        QTest::newRow("Home") << int(Qt::Key_Home) << none << KeyCommand::None;
+        Row("Page Up", int(Qt::Key_PageUp), none, KeyCommand::PreviousSlot);
+        Row("Shift+Page Up", int(Qt::Key_PageUp), Qt::KeyboardModifiers(Qt::ShiftModifier), KeyCommand::PreviousSlot);
+        Row("Ctrl+Alt+Page Up", int(Qt::Key_PageUp), (Qt::ControlModifier | Qt::AltModifier), KeyCommand::PreviousSlot);
+        Row("keypad Page Up", int(Qt::Key_PageUp), keypad, KeyCommand::PreviousSlot);
+        Row("Page Down", int(Qt::Key_PageDown), none, KeyCommand::NextSlot);
+        Row("Ctrl+Page Down", int(Qt::Key_PageDown), Qt::KeyboardModifiers(Qt::ControlModifier), KeyCommand::NextSlot);
+        Row("keypad plus", int(Qt::Key_Plus), keypad, KeyCommand::ZoomIn);
+        Row("Shift+keypad plus", int(Qt::Key_Plus), (keypad | Qt::ShiftModifier), KeyCommand::ZoomIn);
+        Row("Ctrl+keypad plus", int(Qt::Key_Plus), (keypad | Qt::ControlModifier), KeyCommand::ZoomIn);
+        Row("keypad minus", int(Qt::Key_Minus), keypad, KeyCommand::ZoomOut);
+        Row("Alt+keypad minus", int(Qt::Key_Minus), (keypad | Qt::AltModifier), KeyCommand::ZoomOut);
+        Row("main keyboard plus", int(Qt::Key_Plus), none, KeyCommand::None);
+        Row("Shift+main keyboard plus", int(Qt::Key_Plus), Qt::KeyboardModifiers(Qt::ShiftModifier), KeyCommand::None);
+        Row("main keyboard minus", int(Qt::Key_Minus), none, KeyCommand::None);
+        Row("equals", int(Qt::Key_Equal), none, KeyCommand::None);
+        Row("keypad asterisk", int(Qt::Key_Asterisk), keypad, KeyCommand::None);
+        Row("Delete is a marker key", int(Qt::Key_Delete), none, KeyCommand::None);
+        Row("Left is a marker key", int(Qt::Key_Left), none, KeyCommand::None);
+        Row("Home", int(Qt::Key_Home), none, KeyCommand::None);
     }
     void pictureKeys()
     {
@@ -52,19 +47,18 @@ private slots:
 
     void markerKeys_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<KeyCommand>("command");
-        QTest::newRow("Delete") << int(Qt::Key_Delete) << KeyCommand::DeleteMarker;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << KeyCommand::DeleteMarker;
-        QTest::newRow("Left") << int(Qt::Key_Left) << KeyCommand::NudgeLeft;
-        QTest::newRow("Right") << int(Qt::Key_Right) << KeyCommand::NudgeRight;
-        QTest::newRow("Up") << int(Qt::Key_Up) << KeyCommand::NudgeUp;
-        QTest::newRow("Down") << int(Qt::Key_Down) << KeyCommand::NudgeDown;
-        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << KeyCommand::None;
-        QTest::newRow("Page Up is a picture key") << int(Qt::Key_PageUp) << KeyCommand::None;
-        QTest::newRow("plus is a picture key") << int(Qt::Key_Plus) << KeyCommand::None;
-        QTest::newRow("Return") << int(Qt::Key_Return) << KeyCommand::None;
-        QTest::newRow("letter") << int(Qt::Key_D) << KeyCommand::None;
+        Columns<int, KeyCommand>("key", "command");
+        Row("Delete", int(Qt::Key_Delete), KeyCommand::DeleteMarker);
+        Row("Escape", int(Qt::Key_Escape), KeyCommand::DeleteMarker);
+        Row("Left", int(Qt::Key_Left), KeyCommand::NudgeLeft);
+        Row("Right", int(Qt::Key_Right), KeyCommand::NudgeRight);
+        Row("Up", int(Qt::Key_Up), KeyCommand::NudgeUp);
+        Row("Down", int(Qt::Key_Down), KeyCommand::NudgeDown);
+        Row("Backspace", int(Qt::Key_Backspace), KeyCommand::None);
+        Row("Page Up is a picture key", int(Qt::Key_PageUp), KeyCommand::None);
+        Row("plus is a picture key", int(Qt::Key_Plus), KeyCommand::None);
+        Row("Return", int(Qt::Key_Return), KeyCommand::None);
+        Row("letter", int(Qt::Key_D), KeyCommand::None);
     }
     void markerKeys()
     {
@@ -75,21 +69,19 @@ private slots:
 
     void pagedSlot_data()
     {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<KeyCommand>("command");
-        QTest::addColumn<int>("slot");
-        QTest::newRow("Page Up on slot 0 wraps to 5") << 0 << KeyCommand::PreviousSlot << 5;
-        QTest::newRow("Page Down on slot 5 wraps to 0") << 5 << KeyCommand::NextSlot << 0;
-        QTest::newRow("Page Up on slot 3") << 3 << KeyCommand::PreviousSlot << 2;
-        QTest::newRow("Page Down on slot 3") << 3 << KeyCommand::NextSlot << 4;
-        QTest::newRow("Page Down on slot 0") << 0 << KeyCommand::NextSlot << 1;
-        QTest::newRow("Page Up on slot 5") << 5 << KeyCommand::PreviousSlot << 4;
-        QTest::newRow("zoom keeps the slot") << 2 << KeyCommand::ZoomIn << 2;
-        QTest::newRow("no command keeps the slot") << 4 << KeyCommand::None << 4;
-        QTest::newRow("below the slots, forward") << -1 << KeyCommand::NextSlot << 0;
-        QTest::newRow("below the slots, back") << -1 << KeyCommand::PreviousSlot << 5;
-        QTest::newRow("above the slots, forward") << 9 << KeyCommand::NextSlot << 0;
-        QTest::newRow("above the slots, back") << 9 << KeyCommand::PreviousSlot << 5;
+        Columns<int, KeyCommand, int>("current", "command", "slot");
+        Row("Page Up on slot 0 wraps to 5", 0, KeyCommand::PreviousSlot, 5);
+        Row("Page Down on slot 5 wraps to 0", 5, KeyCommand::NextSlot, 0);
+        Row("Page Up on slot 3", 3, KeyCommand::PreviousSlot, 2);
+        Row("Page Down on slot 3", 3, KeyCommand::NextSlot, 4);
+        Row("Page Down on slot 0", 0, KeyCommand::NextSlot, 1);
+        Row("Page Up on slot 5", 5, KeyCommand::PreviousSlot, 4);
+        Row("zoom keeps the slot", 2, KeyCommand::ZoomIn, 2);
+        Row("no command keeps the slot", 4, KeyCommand::None, 4);
+        Row("below the slots, forward", -1, KeyCommand::NextSlot, 0);
+        Row("below the slots, back", -1, KeyCommand::PreviousSlot, 5);
+        Row("above the slots, forward", 9, KeyCommand::NextSlot, 0);
+        Row("above the slots, back", 9, KeyCommand::PreviousSlot, 5);
     }
     void pagedSlot()
     {
@@ -101,15 +93,14 @@ private slots:
 
     void nudgeOffset_data()
     {
-        QTest::addColumn<KeyCommand>("command");
-        QTest::addColumn<QPointF>("offset");
-        QTest::newRow("left") << KeyCommand::NudgeLeft << QPointF(-5, 0);
-        QTest::newRow("right") << KeyCommand::NudgeRight << QPointF(5, 0);
-        QTest::newRow("up") << KeyCommand::NudgeUp << QPointF(0, -5);
-        QTest::newRow("down") << KeyCommand::NudgeDown << QPointF(0, 5);
-        QTest::newRow("delete moves nothing") << KeyCommand::DeleteMarker << QPointF(0, 0);
-        QTest::newRow("paging moves nothing") << KeyCommand::NextSlot << QPointF(0, 0);
-        QTest::newRow("no command") << KeyCommand::None << QPointF(0, 0);
+        Columns<KeyCommand, QPointF>("command", "offset");
+        Row("left", KeyCommand::NudgeLeft, QPointF(-5, 0));
+        Row("right", KeyCommand::NudgeRight, QPointF(5, 0));
+        Row("up", KeyCommand::NudgeUp, QPointF(0, -5));
+        Row("down", KeyCommand::NudgeDown, QPointF(0, 5));
+        Row("delete moves nothing", KeyCommand::DeleteMarker, QPointF(0, 0));
+        Row("paging moves nothing", KeyCommand::NextSlot, QPointF(0, 0));
+        Row("no command", KeyCommand::None, QPointF(0, 0));
     }
     void nudgeOffset()
     {

@@ -2,6 +2,7 @@
 // something: the screen inside a scroll area, captions too long for their
 // place, toolbar pictures under the pointer, and the viewport's scroll bars.
 #include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
@@ -142,11 +143,9 @@ private slots:
     // around, the corner between the scroll bars included.
     void screenInAScrollArea_data()
     {
-        QTest::addColumn<QSize>("area");
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<bool>("scrolls");
-        QTest::newRow("smaller than the design") << QSize(600, 400) << QSize(1033, 721) << true;
-        QTest::newRow("larger than the design") << QSize(1400, 900) << QSize(1400, 900) << false;
+        Columns<QSize, QSize, bool>("area", "screen", "scrolls");
+        Row("smaller than the design", QSize(600, 400), QSize(1033, 721), true);
+        Row("larger than the design", QSize(1400, 900), QSize(1400, 900), false);
     }
     void screenInAScrollArea()
     {
@@ -249,9 +248,9 @@ private slots:
 
     void scrollBarHandlesStandOutFromTheirTrack_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("horizontal") << "HS";
-        QTest::newRow("vertical") << "VS";
+        Columns<QString>("name");
+        Row("horizontal", "HS");
+        Row("vertical", "VS");
     }
     void scrollBarHandlesStandOutFromTheirTrack()
     {

@@ -1,6 +1,7 @@
 // The arithmetic of working on a marker with the mouse: which zone the
 // pointer is in, where a drag step puts the marker, the zero rule of a store
 // and the smallest box a marker is shown as.
+#include "DataRows.h"
 #include "objects/MarkerGeometry.h"
 
 #include <QTest>
@@ -13,13 +14,9 @@ class MarkerGeometryTest : public QObject {
 private slots:
     void pointerZone_data()
     {
-        QTest::addColumn<float>("x");
-        QTest::addColumn<float>("y");
-        QTest::addColumn<float>("w");
-        QTest::addColumn<float>("h");
-        QTest::addColumn<PointerZone>("zone");
+        Columns<float, float, float, float, PointerZone>("x", "y", "w", "h", "zone");
         const auto row = [](const char* name, float x, float y, float w, float h, PointerZone zone) {
-            QTest::newRow(name) << x << y << w << h << zone;
+            Row(name, x, y, w, h, zone);
         };
         row("narrow: 19 of 21 is the right edge", 19, 5, 21, 17, PointerZone::ResizeWidth);
         row("narrow: 10 of 21 is the body", 10, 5, 21, 17, PointerZone::Move);
@@ -46,24 +43,18 @@ private slots:
 
     void dragStep_data()
     {
-        QTest::addColumn<PointerZone>("zone");
-        QTest::addColumn<QPointF>("pointer");
-        QTest::addColumn<QPoint>("grab");
-        QTest::addColumn<QRectF>("after");
-        QTest::newRow("move: grabbed at (8, 5), pointer at (20, 9)")
-            << PointerZone::Move << QPointF(20, 9) << QPoint(8, 5) << QRectF(112, 54, 21, 17);
-        QTest::newRow("move off the surface")
-            << PointerZone::Move << QPointF(-200, -90) << QPoint(8, 5) << QRectF(-108, -45, 21, 17);
-        QTest::newRow("width: pointer at 2 keeps it")
-            << PointerZone::ResizeWidth << QPointF(2, 9) << QPoint() << QRectF(100, 50, 21, 17);
-        QTest::newRow("width: pointer at 3 makes it 3")
-            << PointerZone::ResizeWidth << QPointF(3, 9) << QPoint() << QRectF(100, 50, 3, 17);
-        QTest::newRow("width: 40.5") << PointerZone::ResizeWidth << QPointF(40.5, -30) << QPoint()
-                                     << QRectF(100, 50, 40.5, 17);
-        QTest::newRow("height: pointer at 2 keeps it")
-            << PointerZone::ResizeHeight << QPointF(9, 2) << QPoint() << QRectF(100, 50, 21, 17);
-        QTest::newRow("height: pointer at 3 makes it 3")
-            << PointerZone::ResizeHeight << QPointF(90, 3) << QPoint() << QRectF(100, 50, 21, 3);
+        Columns<PointerZone, QPointF, QPoint, QRectF>("zone", "pointer", "grab", "after");
+        Row("move: grabbed at (8, 5), pointer at (20, 9)", PointerZone::Move, QPointF(20, 9), QPoint(8, 5),
+            QRectF(112, 54, 21, 17));
+        Row("move off the surface", PointerZone::Move, QPointF(-200, -90), QPoint(8, 5), QRectF(-108, -45, 21, 17));
+        Row("width: pointer at 2 keeps it", PointerZone::ResizeWidth, QPointF(2, 9), QPoint(), QRectF(100, 50, 21, 17));
+        Row("width: pointer at 3 makes it 3", PointerZone::ResizeWidth, QPointF(3, 9), QPoint(),
+            QRectF(100, 50, 3, 17));
+        Row("width: 40.5", PointerZone::ResizeWidth, QPointF(40.5, -30), QPoint(), QRectF(100, 50, 40.5, 17));
+        Row("height: pointer at 2 keeps it", PointerZone::ResizeHeight, QPointF(9, 2), QPoint(),
+            QRectF(100, 50, 21, 17));
+        Row("height: pointer at 3 makes it 3", PointerZone::ResizeHeight, QPointF(90, 3), QPoint(),
+            QRectF(100, 50, 21, 3));
     }
     void dragStep()
     {
@@ -76,11 +67,10 @@ private slots:
 
     void grabPointRoundsHalvesToEven_data()
     {
-        QTest::addColumn<QPointF>("pointer");
-        QTest::addColumn<QPoint>("grab");
-        QTest::newRow("halves") << QPointF(2.5, 3.5) << QPoint(2, 4);
-        QTest::newRow("negative halves") << QPointF(-0.5, -1.5) << QPoint(0, -2);
-        QTest::newRow("near") << QPointF(7.49, 7.51) << QPoint(7, 8);
+        Columns<QPointF, QPoint>("pointer", "grab");
+        Row("halves", QPointF(2.5, 3.5), QPoint(2, 4));
+        Row("negative halves", QPointF(-0.5, -1.5), QPoint(0, -2));
+        Row("near", QPointF(7.49, 7.51), QPoint(7, 8));
     }
     void grabPointRoundsHalvesToEven()
     {
@@ -91,12 +81,11 @@ private slots:
 
     void zeroCoordinatesBecomeOne_data()
     {
-        QTest::addColumn<QRectF>("place");
-        QTest::addColumn<QRectF>("stored");
-        QTest::newRow("at the corner") << QRectF(0, 0, 21, 17) << QRectF(1, 1, 21, 17);
-        QTest::newRow("only the left") << QRectF(0, 80, 21, 17) << QRectF(1, 80, 21, 17);
-        QTest::newRow("no size") << QRectF(5, 6, 0, 0) << QRectF(5, 6, 1, 1);
-        QTest::newRow("negative stays") << QRectF(-4, -0.5, 21, 17) << QRectF(-4, -0.5, 21, 17);
+        Columns<QRectF, QRectF>("place", "stored");
+        Row("at the corner", QRectF(0, 0, 21, 17), QRectF(1, 1, 21, 17));
+        Row("only the left", QRectF(0, 80, 21, 17), QRectF(1, 80, 21, 17));
+        Row("no size", QRectF(5, 6, 0, 0), QRectF(5, 6, 1, 1));
+        Row("negative stays", QRectF(-4, -0.5, 21, 17), QRectF(-4, -0.5, 21, 17));
     }
     void zeroCoordinatesBecomeOne()
     {
@@ -107,12 +96,11 @@ private slots:
 
     void smallMarkersAreShownLarger_data()
     {
-        QTest::addColumn<QRectF>("place");
-        QTest::addColumn<QRectF>("shown");
-        QTest::newRow("template size") << QRectF(10, 10, 21, 17) << QRectF(10, 10, 21, 17);
-        QTest::newRow("tiny, centred") << QRectF(10, 10, 4, 4) << QRectF(6, 7, 12, 10);
-        QTest::newRow("only narrow") << QRectF(10, 10, 6, 30) << QRectF(7, 10, 12, 30);
-        QTest::newRow("exactly the smallest") << QRectF(0, 0, 12, 10) << QRectF(0, 0, 12, 10);
+        Columns<QRectF, QRectF>("place", "shown");
+        Row("template size", QRectF(10, 10, 21, 17), QRectF(10, 10, 21, 17));
+        Row("tiny, centred", QRectF(10, 10, 4, 4), QRectF(6, 7, 12, 10));
+        Row("only narrow", QRectF(10, 10, 6, 30), QRectF(7, 10, 12, 30));
+        Row("exactly the smallest", QRectF(0, 0, 12, 10), QRectF(0, 0, 12, 10));
     }
     void smallMarkersAreShownLarger()
     {
@@ -123,14 +111,12 @@ private slots:
 
     void numberBadges_data()
     {
-        QTest::addColumn<QRect>("shown");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QRect>("badge");
-        QTest::newRow("top right") << QRect(100, 100, 21, 17) << 7 << QRect(117, 93, 10, 11);
-        QTest::newRow("wider for more digits") << QRect(100, 100, 21, 17) << 32767 << QRect(117, 93, 34, 11);
-        QTest::newRow("at the top: bottom right") << QRect(10, 1, 21, 17) << 3 << QRect(27, 14, 10, 11);
-        QTest::newRow("in the top right corner: bottom left") << QRect(617, 1, 12, 10) << 11 << QRect(605, 7, 16, 11);
-        QTest::newRow("at the right edge: top left") << QRect(600, 200, 29, 17) << 2 << QRect(594, 193, 10, 11);
+        Columns<QRect, int, QRect>("shown", "number", "badge");
+        Row("top right", QRect(100, 100, 21, 17), 7, QRect(117, 93, 10, 11));
+        Row("wider for more digits", QRect(100, 100, 21, 17), 32767, QRect(117, 93, 34, 11));
+        Row("at the top: bottom right", QRect(10, 1, 21, 17), 3, QRect(27, 14, 10, 11));
+        Row("in the top right corner: bottom left", QRect(617, 1, 12, 10), 11, QRect(605, 7, 16, 11));
+        Row("at the right edge: top left", QRect(600, 200, 29, 17), 2, QRect(594, 193, 10, 11));
     }
     void numberBadges()
     {

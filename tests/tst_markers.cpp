@@ -2,6 +2,7 @@
 // placing a marker, with the counts, the totals and the slot's object list
 // following.
 #include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "common/UserError.h"
@@ -69,16 +70,12 @@ class MarkersTest : public QObject {
 private slots:
     void recordText_data()
     {
-        QTest::addColumn<QString>("tag");
-        QTest::addColumn<QRectF>("marker");
-        QTest::addColumn<QString>("detail");
-        QTest::addColumn<QString>("record");
-        QTest::newRow("scratch with details") << "3" << QRectF(64, 168, 21, 17) << "250;12/05/2005;left door"
-                                              << "3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door,";
-        QTest::newRow("general damage, no details") << "10" << QRectF(16, 700.0 / 7.5, 21, 17) << ""
-                                                    << "10;50;7.5;38.09524;41.17647;10;,";
-        QTest::newRow("dragged off the surface") << "1" << QRectF(-40, -35, 21, 17) << ";;"
-                                                 << "1;-20;-20;38.09524;41.17647;1;;;,";
+        Columns<QString, QRectF, QString, QString>("tag", "marker", "detail", "record");
+        Row("scratch with details", "3", QRectF(64, 168, 21, 17), "250;12/05/2005;left door",
+            "3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door,");
+        Row("general damage, no details", "10", QRectF(16, 700.0 / 7.5, 21, 17), "",
+            "10;50;7.5;38.09524;41.17647;10;,");
+        Row("dragged off the surface", "1", QRectF(-40, -35, 21, 17), ";;", "1;-20;-20;38.09524;41.17647;1;;;,");
     }
     void recordText()
     {
@@ -91,31 +88,16 @@ private slots:
         QCOMPARE(FormatRecord(tag, placement, detail), record);
     }
 
-    void ratiosAreNeverZeroOrInfinite()
-    {
-        const ObjectPlacement placement = PlacementOf(0, 0, 1, 1, 21, 17);
-        QCOMPARE(placement.LeftRatio, 1.0f);
-        QCOMPARE(placement.TopRatio, 1.0f);
-        QVERIFY(placement.WidthRatio > 0 && placement.HeightRatio > 0);
-    }
-
     void detailString_data()
     {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<QString>("detail");
-        QTest::addColumn<double>("cost");
-        QTest::newRow("nine fields") << "3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door"
-                                     << "250;12/05/2005;left door" << 250.0;
-        QTest::newRow("seven fields") << "10;50;7.5;38.09524;41.17647;10;"
-                                      << "" << 0.0;
-        QTest::newRow("seven fields with a cost") << "10;50;7.5;38.09524;41.17647;10;12.5"
-                                                  << "12.5" << 12.5;
-        QTest::newRow("separators inside the comment") << "1;2;2;30;30;1;250;;a;b;c"
-                                                       << "250;;a;b;c" << 250.0;
-        QTest::newRow("six fields") << "1;2;2;30;30;1"
-                                    << "" << 0.0;
-        QTest::newRow("cost with words") << "1;2;2;30;30;1;about 90;;"
-                                         << "about 90;;" << 0.0;
+        Columns<QString, QString, double>("record", "detail", "cost");
+        Row("nine fields", "3;12.5;4.166667;38.09524;41.17647;3;250;12/05/2005;left door", "250;12/05/2005;left door",
+            250.0);
+        Row("seven fields", "10;50;7.5;38.09524;41.17647;10;", "", 0.0);
+        Row("seven fields with a cost", "10;50;7.5;38.09524;41.17647;10;12.5", "12.5", 12.5);
+        Row("separators inside the comment", "1;2;2;30;30;1;1000.50;;a;b;c", "1000.50;;a;b;c", 1000.5);
+        Row("six fields", "1;2;2;30;30;1", "", 0.0);
+        Row("cost with words", "1;2;2;30;30;1;about 90;;", "about 90;;", 0.0);
     }
     void detailString()
     {
@@ -130,23 +112,14 @@ private slots:
     // why; seven fields is the least a marker has.
     void readsARecord_data()
     {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<QString>("problem");
-        QTest::addColumn<int>("type");
-        QTest::newRow("seven fields, the last empty") << "3;12.5;4.166667;38.09524;41.17647;3;"
-                                                      << "" << 3;
-        QTest::newRow("nine fields") << "10;50;7.5;38.09524;41.17647;10;250;12/05/2005;left door"
-                                     << "" << 10;
-        QTest::newRow("six fields") << "1;2;2;30;30;1"
-                                    << "it has 6 fields where a marker has at least 7" << 0;
-        QTest::newRow("five fields") << "1;2;2;30;30"
-                                     << "it has 5 fields where a marker has at least 7" << 0;
-        QTest::newRow("no type 9") << "9;2;2;30;30;9;"
-                                   << "its damage type \"9\" names no toolbar button" << 0;
-        QTest::newRow("a ratio of 0") << "1;0;2;30;30;1;"
-                                      << "its placement \"0\" is not a number other than 0" << 0;
-        QTest::newRow("a ratio that is no number") << "1;2;x;30;30;1;"
-                                                   << "its placement \"x\" is not a number other than 0" << 0;
+        Columns<QString, QString, int>("record", "problem", "type");
+        Row("seven fields, the last empty", "3;12.5;4.166667;38.09524;41.17647;3;", "", 3);
+        Row("nine fields", "10;50;7.5;38.09524;41.17647;10;250;12/05/2005;left door", "", 10);
+        Row("six fields", "1;2;2;30;30;1", "it has 6 fields where a marker has at least 7", 0);
+        Row("five fields", "1;2;2;30;30", "it has 5 fields where a marker has at least 7", 0);
+        Row("no type 9", "9;2;2;30;30;9;", "its damage type \"9\" names no toolbar button", 0);
+        Row("a ratio of 0", "1;0;2;30;30;1;", "its placement \"0\" is not a number other than 0", 0);
+        Row("a ratio that is no number", "1;2;x;30;30;1;", "its placement \"x\" is not a number other than 0", 0);
     }
     void readsARecord()
     {
@@ -168,29 +141,15 @@ private slots:
         QCOMPARE(FormatRecord(read.Tag, read.Placement, read.Detail), record + u',');
     }
 
-    void detailSurvivesSplitAndJoin()
-    {
-        const QString detail = QStringLiteral("1000.50;01/02/2006;roof;rear");
-        const QString list = FormatRecord("1", { 2, 2, 30, 30 }, detail) + FormatRecord("3", { 4, 4, 30, 30 }, "7;;");
-        const QList<QStringView> records = SplitRecords(list);
-        QCOMPARE(records.size(), 2);
-        QCOMPARE(DetailOf(records[0]), detail);
-        QCOMPARE(FormatRecord("1", { 2, 2, 30, 30 }, DetailOf(records[0])), records[0].toString() + u',');
-        QCOMPARE(ListCost(list), 1007.5);
-    }
-
     void recordsOfAList_data()
     {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QStringList>("records");
-        QTest::addColumn<QString>("unterminated");
-        QTest::newRow("empty") << "" << QStringList {} << "";
-        QTest::newRow("two") << "a;1,b;2," << QStringList { "a;1", "b;2" } << "";
-        QTest::newRow("without the last comma") << "a;1,b;2" << QStringList { "a;1" } << "b;2";
-        QTest::newRow("one record without its comma")
-            << "1;2;2;30;30;1;250;;door" << QStringList {} << "1;2;2;30;30;1;250;;door";
-        QTest::newRow("blanks after the last comma") << "a;1,  " << QStringList { "a;1" } << "  ";
-        QTest::newRow("empty records") << ",,x;1" << QStringList { "", "" } << "x;1";
+        Columns<QString, QStringList, QString>("list", "records", "unterminated");
+        Row("empty", "", QStringList {}, "");
+        Row("two", "a;1,b;2,", QStringList { "a;1", "b;2" }, "");
+        Row("without the last comma", "a;1,b;2", QStringList { "a;1" }, "b;2");
+        Row("one record without its comma", "1;2;2;30;30;1;250;;door", QStringList {}, "1;2;2;30;30;1;250;;door");
+        Row("blanks after the last comma", "a;1,  ", QStringList { "a;1" }, "  ");
+        Row("empty records", ",,x;1", QStringList { "", "" }, "x;1");
     }
     void recordsOfAList()
     {

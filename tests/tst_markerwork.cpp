@@ -2,6 +2,7 @@
 // dragging and resizing them with the mouse, their pop-up menu, the details
 // dialog, and the keys that page, zoom, delete and nudge.
 #include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
@@ -154,11 +155,10 @@ private slots:
 
     void hoverChoosesThePointerShape_data()
     {
-        QTest::addColumn<QPointF>("offset");
-        QTest::addColumn<int>("shape");
-        QTest::newRow("body") << QPointF(5, 5) << int(Qt::SizeAllCursor);
-        QTest::newRow("right edge") << QPointF(19, 5) << int(Qt::SizeHorCursor);
-        QTest::newRow("bottom edge") << QPointF(5, 15) << int(Qt::SizeVerCursor);
+        Columns<QPointF, int>("offset", "shape");
+        Row("body", QPointF(5, 5), int(Qt::SizeAllCursor));
+        Row("right edge", QPointF(19, 5), int(Qt::SizeHorCursor));
+        Row("bottom edge", QPointF(5, 15), int(Qt::SizeVerCursor));
     }
     void hoverChoosesThePointerShape()
     {
@@ -169,32 +169,33 @@ private slots:
         QCOMPARE(int(w.OBJ().cursor().shape()), shape);
     }
 
-    void aPlainClickMarksTheGroupChanged()
+    // A left click on a marker selects it and marks the group changed;
+    // one beside the markers, or with another button, does neither.
+    void clicks_data()
     {
-        Window w;
-        QVERIFY(!w.window.Changed);
-        QTest::mouseClick(&w.OBJ(), Qt::LeftButton, {}, w.Centre(1));
-        QVERIFY(w.window.Changed);
-        QCOMPARE(w.window.CurrentObject, 1);
+        Columns<Qt::MouseButton, int, int, bool>("button", "marker", "current", "changed");
+        Row("left on a marker", Qt::LeftButton, 1, 1, true);
+        Row("left beside the markers", Qt::LeftButton, 0, 2, false); // 2: as the rebuild left it
+        Row("back button on a marker", Qt::BackButton, 1, 2, false);
     }
-
-    void aClickBesideTheMarkersSelectsNothing()
+    void clicks()
     {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(int, marker);
+        QFETCH(int, current);
+        QFETCH(bool, changed);
         Window w;
-        QTest::mouseClick(&w.OBJ(), Qt::LeftButton, {}, QPoint(600, 450));
         QVERIFY(!w.window.Changed);
-        QCOMPARE(w.window.CurrentObject, 2); // the highest, as the rebuild left it
+        QTest::mouseClick(&w.OBJ(), button, {}, marker ? w.Centre(marker) : QPoint(600, 450));
+        QCOMPARE(w.window.CurrentObject, current);
+        QCOMPARE(w.window.Changed, changed);
     }
 
     void deleteFromThePopUpMenu_data()
     {
-        QTest::addColumn<int>("marker");
-        QTest::addColumn<QString>("total");
-        QTest::addColumn<QString>("list");
-        QTest::newRow("with a cost") << 1 << "0"
-                                     << "3;17;4;30;30;3;;;,";
-        QTest::newRow("without details") << 2 << "250"
-                                         << "1;2;2;30;30;1;250;;,";
+        Columns<int, QString, QString>("marker", "total", "list");
+        Row("with a cost", 1, "0", "3;17;4;30;30;3;;;,");
+        Row("without details", 2, "250", "1;2;2;30;30;1;250;;,");
     }
     void deleteFromThePopUpMenu()
     {
@@ -276,14 +277,6 @@ private slots:
         QCOMPARE(w.List(), TwoMarkers);
     }
 
-    void otherMouseButtonsDoNothing()
-    {
-        Window w;
-        QTest::mouseClick(&w.OBJ(), Qt::BackButton, {}, w.Centre(1));
-        QCOMPARE(w.window.CurrentObject, 2);
-        QVERIFY(!w.window.Changed);
-    }
-
     void draggingTheEmptySurfacePans()
     {
         Window w;
@@ -319,20 +312,19 @@ private slots:
         QCOMPARE(w.List(), TwoMarkers);
     }
 
-    void clicksOnThumbnailsAndToolsLeaveTheTextFields()
+    // The window starts with the picture focused, and clicks on thumbnails
+    // and tools take the focus back there from the text fields.
+    void thePictureHoldsTheFocus()
     {
         Window w;
-        auto* field = Control<QLineEdit>(w.window, "txtNum");
         auto* picture = Control<QWidget>(w.window, "PicArea");
-        field->setFocus();
-        QTest::mouseClick(Control<QWidget>(w.window, "IMG1"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), picture);
-        field->setFocus();
-        QTest::mouseClick(Control<QToolButton>(w.window, "TBR3"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), picture);
-        field->setFocus();
-        QTest::mouseClick(Control<QToolButton>(w.window, "cmdZoomIn"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), picture);
+        auto* field = Control<QLineEdit>(w.window, "txtNum");
+        for (const char* clicked : { "IMG1", "TBR3", "cmdZoomIn" }) {
+            field->setFocus();
+            QTest::mouseClick(Control<QWidget>(w.window, clicked), Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), picture);
+        }
     }
 
     void removingAPictureTakesItsCostsAlong()
@@ -394,11 +386,10 @@ private slots:
 
     void deleteKeys_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("Delete") << int(Qt::Key_Delete) << int(Qt::NoModifier);
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
-        QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << int(Qt::ShiftModifier);
+        Columns<int, int>("key", "modifiers");
+        Row("Delete", int(Qt::Key_Delete), int(Qt::NoModifier));
+        Row("Escape", int(Qt::Key_Escape), int(Qt::NoModifier));
+        Row("Shift+Delete", int(Qt::Key_Delete), int(Qt::ShiftModifier));
     }
     void deleteKeys()
     {
@@ -442,12 +433,6 @@ private slots:
         w.Key(Qt::Key_Right);
         QCOMPARE(w.window.GroupObjectCount, 0);
         QVERIFY(!w.window.Changed);
-    }
-
-    void theWindowStartsWithThePictureFocused()
-    {
-        Window w;
-        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(w.window, "PicArea"));
     }
 
     void textFieldsKeepTheirKeys()

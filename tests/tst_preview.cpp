@@ -2,6 +2,7 @@
 // main window's "Print..", the header and footer with their fonts, "Header"
 // and "Footer", and printing with the exact calls the printer gets.
 #include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/GroupFile.h"
@@ -65,6 +66,11 @@ QStringList CopyPrints(const QString& header, const QStringList& footerLines,
     return lines;
 }
 
+QByteArray Bytes(const QPicture& picture)
+{
+    return { picture.data(), qsizetype(picture.size()) };
+}
+
 // A drawing as the page area shows it.
 QImage Shown(const PageArea& area)
 {
@@ -103,11 +109,16 @@ struct Preview {
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(command).center());
     }
     void ClickPrinterButton() const { QTest::mouseClick(Control<QToolButton>(*page, "cmdPrint"), Qt::LeftButton); }
-    void Type(QTextEdit* box, const QString& text) const
+    // Replaces a box's text by lines typed with Enter between them.
+    void Type(QTextEdit* box, const QStringList& lines) const
     {
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClicks(box, lines[i]);
+        }
     }
     // Whether the window was closed and discarded.
     bool Discarded()
@@ -187,13 +198,10 @@ private slots:
 
     void headerIsTheGroupFileNameCutAtItsFirstPeriod_data()
     {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("header");
-        QTest::newRow("local path") << "/home/ann/cars/Smith-Car.Final.grp"
-                                    << "Smith-Car";
-        QTest::newRow("Windows path") << "C:\\cars\\Smith-Car.Final.grp"
-                                      << "Smith-Car";
-        QTest::newRow("untitled keeps the header") << "" << DesignHeader;
+        Columns<QString, QString>("fileName", "header");
+        Row("local path", "/home/ann/cars/Smith-Car.Final.grp", "Smith-Car");
+        Row("Windows path", "C:\\cars\\Smith-Car.Final.grp", "Smith-Car");
+        Row("untitled keeps the header", "", DesignHeader);
     }
     void headerIsTheGroupFileNameCutAtItsFirstPeriod()
     {
@@ -210,8 +218,8 @@ private slots:
     {
         Preview p;
         p.page->Compose(QString(), Slots({}), QString());
-        p.Type(p.Header(), "Ann's sedan");
-        p.Type(p.Footer(), "typed");
+        p.Type(p.Header(), { "Ann's sedan" });
+        p.Type(p.Footer(), { "typed" });
         p.fake.Now = QStringLiteral("12/07/2026 09:31");
         p.page->Compose(QString(), Slots({}), QString());
         QCOMPARE(p.Header()->toPlainText(), QStringLiteral("Ann's sedan"));
@@ -219,25 +227,6 @@ private slots:
         // A named group replaces it.
         p.page->Compose("/cars/Jones.grp", Slots({}), QString());
         QCOMPARE(p.Header()->toPlainText(), QStringLiteral("Jones"));
-    }
-
-    void composingAgainReplacesThePage()
-    {
-        Preview p;
-        WriteJpeg(p.dir.filePath("a.jpg"), QSize(400, 300));
-        const QString picture = p.dir.filePath("a.jpg");
-        const QString withMarker = QStringLiteral("1;2;2;10;10;1;250;;,");
-        p.page->Compose(QString(), Slots({ { picture, withMarker } }), QString());
-        const QImage marked = Shown(*p.PrnBox());
-        // The marker deleted: composed again in the same window.
-        p.page->Compose(QString(), Slots({ { picture, QString() } }), QString());
-        const QImage again = Shown(*p.PrnBox());
-
-        Preview fresh;
-        fresh.page->Compose(QString(), Slots({ { picture, QString() } }), QString());
-        const QImage unmarked = Shown(*fresh.PrnBox());
-        QVERIFY(marked != unmarked);
-        QCOMPARE(again, unmarked);
     }
 
     void aGroupWithoutPicturesLeavesThePageBlank()
@@ -254,55 +243,52 @@ private slots:
 
     // Printing.
 
-    void threeCopiesAreThreeDocumentsEachWithEveryElement()
+    // Every copy prints every element: as documents of their own, or as
+    // pages of one when the printer writes a file.
+    void printing_data()
     {
+        // typed: the lines typed over the composed footer; none leaves it.
+        Columns<int, bool, bool, QStringList, QStringList>("copies", "toFile", "damageList", "typed", "lines");
+        const QStringList now { "12/07/2026 09:30" };
+        Row("three copies are three documents", 3, false, false, QStringList {}, now);
+        Row("copies written to a file are pages of one document", 3, true, false, QStringList {}, now);
+        Row("the damage list is a second page of every copy", 2, false, true, QStringList {}, now);
+        Row("footer lines print where the box breaks them", 1, false, false,
+            QStringList { "Checked by Ann", "on the lot" }, QStringList { "Checked by Ann", "on the lot" });
+        Row("an empty footer prints no lines", 1, false, false, QStringList { "" }, QStringList {});
+    }
+    void printing()
+    {
+        QFETCH(int, copies);
+        QFETCH(bool, toFile);
+        QFETCH(bool, damageList);
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, lines);
         Preview p;
         p.ComposeSmith();
-        p.fake.PrinterAnswers = { 3 };
+        if (damageList) {
+            p.page->mnuOptions->popup(p.page->mapToGlobal(QPoint(0, 0)));
+            p.page->mnuDamageList->trigger();
+            QVERIFY(p.page->mnuDamageList->isChecked());
+        }
+        if (!typed.isEmpty())
+            p.Type(p.Footer(), typed);
+        const QPicture drawing = p.PrnBox()->Drawing();
+        p.fake.PrinterAnswers = { copies };
+        p.fake.PrinterWritesFile = toFile;
         p.ClickPrinterButton();
-        const QStringList copy = CopyPrints("Smith", { "12/07/2026 09:30" }) << "end";
-        QCOMPARE(p.fake.Documents(), QList<QStringList>({ copy, copy, copy }));
-        QCOMPARE(p.fake.Printed.size(), 3 * copy.size());
+        // The page is the drawing the page area shows.
+        QVERIFY(!p.fake.PrintedPictures.isEmpty());
+        QCOMPARE(Bytes(p.fake.PrintedPictures[0]), Bytes(drawing));
+        QStringList copy = CopyPrints("Smith", lines);
+        if (damageList)
+            copy << "page"
+                 << "picture 0 0";
+        QStringList printed;
+        for (int i = 0; i < copies; ++i)
+            printed << copy << (toFile && i + 1 < copies ? "page" : "end");
+        QCOMPARE(p.fake.Printed, printed);
         QVERIFY(p.Discarded());
-    }
-
-    void printsTheDrawingThePageAreaShows()
-    {
-        Preview p;
-        p.ComposeSmith();
-        p.fake.PrinterAnswers = { 1 };
-        p.Click(p.page->mnuPrint);
-        QCOMPARE(p.fake.PrintedPictures.size(), 1);
-        QCOMPARE(p.fake.PrintedPictures[0].size(), p.PrnBox()->Drawing().size());
-        QCOMPARE(QByteArray(p.fake.PrintedPictures[0].data(), p.fake.PrintedPictures[0].size()),
-            QByteArray(p.PrnBox()->Drawing().data(), p.PrnBox()->Drawing().size()));
-    }
-
-    void copiesWrittenToAFileArePagesOfOneDocument()
-    {
-        Preview p;
-        p.ComposeSmith();
-        p.fake.PrinterAnswers = { 3 };
-        p.fake.PrinterWritesFile = true;
-        p.Click(p.page->mnuPrint);
-        const QStringList copy = CopyPrints("Smith", { "12/07/2026 09:30" });
-        QCOMPARE(
-            p.fake.Documents(), QList<QStringList>({ QStringList(copy) << "page" << copy << "page" << copy << "end" }));
-    }
-
-    void theDamageListIsASecondPageOfEveryCopy()
-    {
-        Preview p;
-        p.ComposeSmith();
-        p.page->mnuOptions->popup(p.page->mapToGlobal(QPoint(0, 0)));
-        p.page->mnuDamageList->trigger();
-        QVERIFY(p.page->mnuDamageList->isChecked());
-        p.fake.PrinterAnswers = { 2 };
-        p.Click(p.page->mnuPrint);
-        const QStringList copy = CopyPrints("Smith", { "12/07/2026 09:30" }) << "page"
-                                                                             << "picture 0 0"
-                                                                             << "end";
-        QCOMPARE(p.fake.Documents(), QList<QStringList>({ copy, copy }));
     }
 
     void thePrinterDialogCancelledPrintsNothingAndKeepsThePreview()
@@ -383,36 +369,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), p.Header());
     }
 
-    void footerLinesPrintWhereTheBoxBreaksThem()
-    {
-        Preview p;
-        p.ComposeSmith();
-        p.Type(p.Footer(), "Checked by Ann");
-        QTest::keyClick(p.Footer(), Qt::Key_Return);
-        QTest::keyClicks(p.Footer(), "on the lot");
-        p.fake.PrinterAnswers = { 1 };
-        p.Click(p.page->mnuPrint);
-        QCOMPARE(p.fake.Documents(),
-            QList<QStringList>({ CopyPrints("Smith", { "Checked by Ann", "on the lot" }) << "end" }));
-    }
-
-    void anEmptyFooterPrintsNoLines()
-    {
-        Preview p;
-        p.ComposeSmith();
-        p.Footer()->clear();
-        p.fake.PrinterAnswers = { 1 };
-        p.Click(p.page->mnuPrint);
-        QCOMPARE(p.fake.Documents(), QList<QStringList>({ CopyPrints("Smith", {}) << "end" }));
-    }
-
     void aHeaderOnTwoLinesPrintsAsOneText()
     {
         Preview p;
         p.ComposeSmith();
-        p.Type(p.Header(), "Smith");
-        QTest::keyClick(p.Header(), Qt::Key_Return);
-        QTest::keyClicks(p.Header(), "Rear");
+        p.Type(p.Header(), { "Smith", "Rear" });
         p.fake.PrinterAnswers = { 1 };
         p.Click(p.page->mnuPrint);
         const QStringList printed = p.fake.Printed;
@@ -476,17 +437,13 @@ private slots:
 
     void textBoxLines_data()
     {
-        QTest::addColumn<QStringList>("typed"); // lines typed with Enter between them
-        QTest::addColumn<bool>("keepHardLineBreaks");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("two typed lines") << QStringList { "Checked by Ann", "on the lot" } << false
-                                         << QStringList { "Checked by Ann", "on the lot" };
-        QTest::newRow("two typed lines keeping their breaks") << QStringList { "Checked by Ann", "on the lot" } << true
-                                                              << QStringList { "Checked by Ann\r\n", "on the lot\r\n" };
-        QTest::newRow("a line ended by Enter")
-            << QStringList { "Checked", "" } << false << QStringList { "Checked", "" };
-        QTest::newRow("empty") << QStringList {} << false << QStringList {};
-        QTest::newRow("empty keeping breaks") << QStringList {} << true << QStringList {};
+        Columns<QStringList, bool, QStringList>("typed", "keepHardLineBreaks", "lines");
+        const QStringList two { "Checked by Ann", "on the lot" };
+        Row("two typed lines", two, false, two);
+        Row("two typed lines keeping their breaks", two, true, QStringList { "Checked by Ann\r\n", "on the lot\r\n" });
+        Row("a line ended by Enter", QStringList { "Checked", "" }, false, QStringList { "Checked", "" });
+        Row("empty", QStringList {}, false, QStringList {});
+        Row("empty keeping breaks", QStringList {}, true, QStringList {});
     }
     void textBoxLines()
     {
@@ -494,12 +451,7 @@ private slots:
         QFETCH(bool, keepHardLineBreaks);
         QFETCH(QStringList, lines);
         Preview p;
-        p.Footer()->clear();
-        for (int i = 0; i < typed.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(p.Footer(), Qt::Key_Return);
-            QTest::keyClicks(p.Footer(), typed[i]);
-        }
+        p.Type(p.Footer(), typed);
         QCOMPARE(TextBoxGetLines(p.Footer(), keepHardLineBreaks), lines);
     }
 
@@ -513,7 +465,7 @@ private slots:
         QString sentence;
         for (int word = 0; metrics.horizontalAdvance(sentence) < 2.5 * width; ++word)
             sentence += (sentence.isEmpty() ? "" : " ") + QStringLiteral("damage%1").arg(word);
-        p.Type(footer, sentence);
+        p.Type(footer, { sentence });
 
         const QStringList lines = TextBoxGetLines(footer);
         QCOMPARE(lines.size(), 3);
@@ -531,7 +483,7 @@ private slots:
         QCOMPARE(kept, QStringList({ lines[0], lines[1], lines[2] + "\r\n" }));
 
         p.ComposeSmith();
-        p.Type(footer, sentence);
+        p.Type(footer, { sentence });
         p.fake.PrinterAnswers = { 1 };
         p.Click(p.page->mnuPrint);
         QCOMPARE(p.fake.Documents(), QList<QStringList>({ CopyPrints("Smith", lines) << "end" }));

@@ -1,6 +1,7 @@
 // The report command: its arguments, its texts, and the command itself run
 // as a process on a group made here, with its exit codes, its one line of
 // reason and the pages of the PDF it writes.
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "app/ReportCommand.h"
@@ -61,38 +62,38 @@ class ReportCommandTest : public QObject {
 private slots:
     void argumentsAreRead_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<ReportArguments>("expected");
+        Columns<QStringList, ReportArguments>("arguments", "expected");
         ReportArguments plain;
         plain.GroupPath = QStringLiteral("car.grp");
         plain.OutputPath = QStringLiteral("car.pdf");
-        QTest::newRow("group and output") << QStringList { "car.grp", "-o", "car.pdf" } << plain;
-        QTest::newRow("output first") << QStringList { "-o", "car.pdf", "car.grp" } << plain;
-        QTest::newRow("long output option") << QStringList { "car.grp", "--output=car.pdf" } << plain;
+        Row("group and output", QStringList { "car.grp", "-o", "car.pdf" }, plain);
+        Row("output first", QStringList { "-o", "car.pdf", "car.grp" }, plain);
+        Row("long output option", QStringList { "car.grp", "--output=car.pdf" }, plain);
 
         ReportArguments all = plain;
         all.Header = QStringLiteral("Smith");
         all.Footer = QString();
         all.Copies = 3;
         all.WithDamageList = true;
-        QTest::newRow("everything, an empty footer") << QStringList { "car.grp", "-o", "car.pdf", "--header", "Smith",
-            "--footer", "", "--copies", "3", "--damage-list" }
-                                                     << all;
+        Row("everything, an empty footer",
+            QStringList {
+                "car.grp", "-o", "car.pdf", "--header", "Smith", "--footer", "", "--copies", "3", "--damage-list" },
+            all);
 
         ReportArguments dashed = plain;
         dashed.GroupPath = QStringLiteral("-odd.grp");
         dashed.Header = QStringLiteral("-x");
-        QTest::newRow("a header and a group that begin with a dash")
-            << QStringList { "-o", "car.pdf", "--header", "-x", "--", "-odd.grp" } << dashed;
+        Row("a header and a group that begin with a dash",
+            QStringList { "-o", "car.pdf", "--header", "-x", "--", "-odd.grp" }, dashed);
 
         ReportArguments most = plain;
         most.Copies = MaxReportCopies;
-        QTest::newRow("the most copies") << QStringList { "car.grp", "-o", "car.pdf", "--copies", "32767" } << most;
+        Row("the most copies", QStringList { "car.grp", "-o", "car.pdf", "--copies", "32767" }, most);
 
         ReportArguments help;
         help.Help = true;
-        QTest::newRow("help") << QStringList { "--help" } << help;
-        QTest::newRow("help among others") << QStringList { "car.grp", "-h" } << help;
+        Row("help", QStringList { "--help" }, help);
+        Row("help among others", QStringList { "car.grp", "-h" }, help);
     }
     void argumentsAreRead()
     {
@@ -103,21 +104,17 @@ private slots:
 
     void wrongArgumentsSayWhatIsWrong_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("nothing") << QStringList {} << "no group file is named";
-        QTest::newRow("no output") << QStringList { "car.grp" }
-                                   << "no output file is named: give it with -o REPORT.pdf";
-        QTest::newRow("two groups") << QStringList { "a.grp", "b.grp", "-o", "r.pdf" }
-                                    << "name one group file, not 2 (\"a.grp b.grp\")";
-        QTest::newRow("-o without its file") << QStringList { "car.grp", "-o" } << "Missing value after '-o'.";
-        QTest::newRow("an empty output name")
-            << QStringList { "car.grp", "-o", "" } << "the output file's name is empty";
-        QTest::newRow("an empty group name") << QStringList { "", "-o", "r.pdf" } << "the group file's name is empty";
-        QTest::newRow("two outputs") << QStringList { "car.grp", "-o", "a.pdf", "--output", "b.pdf" }
-                                     << "the option --output is given more than once";
-        QTest::newRow("unknown option") << QStringList { "car.grp", "-o", "r.pdf", "--colour" }
-                                        << "Unknown option 'colour'.";
+        Columns<QStringList, QString>("arguments", "reason");
+        Row("nothing", QStringList {}, "no group file is named");
+        Row("no output", QStringList { "car.grp" }, "no output file is named: give it with -o REPORT.pdf");
+        Row("two groups", QStringList { "a.grp", "b.grp", "-o", "r.pdf" },
+            "name one group file, not 2 (\"a.grp b.grp\")");
+        Row("-o without its file", QStringList { "car.grp", "-o" }, "Missing value after '-o'.");
+        Row("an empty output name", QStringList { "car.grp", "-o", "" }, "the output file's name is empty");
+        Row("an empty group name", QStringList { "", "-o", "r.pdf" }, "the group file's name is empty");
+        Row("two outputs", QStringList { "car.grp", "-o", "a.pdf", "--output", "b.pdf" },
+            "the option --output is given more than once");
+        Row("unknown option", QStringList { "car.grp", "-o", "r.pdf", "--colour" }, "Unknown option 'colour'.");
         const QString copies = QStringLiteral("--copies takes a whole number from 1 to 32767, not \"%1\"");
         for (const char* count : { "0", "-1", "2.5", "three", "32768", "" }) {
             QTest::addRow("copies \"%s\"", count)
@@ -133,18 +130,14 @@ private slots:
 
     void headerAndFooterDefaults_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("footer");
-        QTest::newRow("the group's name, cut at its first period; the clock's date and time")
-            << QStringList { "/home/ann/groups/Smith-Car.Final.grp", "-o", "r.pdf" } << "Smith-Car"
-            << "12/07/2026 09:30";
-        QTest::newRow("a group named on Windows")
-            << QStringList { "C:\\cars\\Smith-Car.grp", "-o", "r.pdf" } << "Smith-Car"
-            << "12/07/2026 09:30";
-        QTest::newRow("given texts, an empty header kept empty")
-            << QStringList { "car.grp", "-o", "r.pdf", "--header", "", "--footer", "Checked\nby Ann" } << ""
-            << "Checked\nby Ann";
+        Columns<QStringList, QString, QString>("arguments", "header", "footer");
+        Row("the group's name, cut at its first period; the clock's date and time",
+            QStringList { "/home/ann/groups/Smith-Car.Final.grp", "-o", "r.pdf" }, "Smith-Car", "12/07/2026 09:30");
+        Row("a group named on Windows", QStringList { "C:\\cars\\Smith-Car.grp", "-o", "r.pdf" }, "Smith-Car",
+            "12/07/2026 09:30");
+        Row("given texts, an empty header kept empty",
+            QStringList { "car.grp", "-o", "r.pdf", "--header", "", "--footer", "Checked\nby Ann" }, "",
+            "Checked\nby Ann");
     }
     void headerAndFooterDefaults()
     {
@@ -159,13 +152,12 @@ private slots:
 
     void commandWritesOnePagePerCopy_data()
     {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("one copy") << QStringList {} << 1;
-        QTest::newRow("with the damage list") << QStringList { "--damage-list" } << 2;
-        QTest::newRow("three copies") << QStringList { "--copies", "3" } << 3;
-        QTest::newRow("three copies with the damage list") << QStringList { "--copies", "3", "--damage-list" } << 6;
-        QTest::newRow("own header and footer") << QStringList { "--header", "Ann's car", "--footer", "Checked" } << 1;
+        Columns<QStringList, int>("options", "pages");
+        Row("one copy", QStringList {}, 1);
+        Row("with the damage list", QStringList { "--damage-list" }, 2);
+        Row("three copies", QStringList { "--copies", "3" }, 3);
+        Row("three copies with the damage list", QStringList { "--copies", "3", "--damage-list" }, 6);
+        Row("own header and footer", QStringList { "--header", "Ann's car", "--footer", "Checked" }, 1);
     }
     void commandWritesOnePagePerCopy()
     {
@@ -193,29 +185,20 @@ private slots:
 
     void commandRefusesWithOneLineOfReason_data()
     {
-        QTest::addColumn<QString>("situation");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("reason"); // %1: the group, %2: the output
-        QTest::newRow("missing group") << "missing" << ReportFailed
-                                       << "Cannot open the group file %1: the file does not exist.";
-        QTest::newRow("damaged group") << "damaged" << ReportFailed
-                                       << "Cannot open the group file %1: line 2 ends after its first field (a picture "
-                                          "line has two).";
-        QTest::newRow("not a group file")
-            << "foreign" << ReportFailed << "Cannot open the group file %1: it is not a VOSK Image Viewer file.";
-        QTest::newRow("a folder as the group")
-            << "folder group" << ReportFailed << "Cannot open the group file %1: it is not a regular file.";
-        QTest::newRow("output in a missing folder")
-            << "no folder" << ReportFailed << "Cannot write the report %2: No such file or directory.";
-        QTest::newRow("output is a folder")
-            << "folder output" << ReportFailed << "Cannot write the report %2: Filename refers to a directory.";
-        QTest::newRow("output is the group file")
-            << "group output" << ReportFailed << "Cannot write the report %2: it is the group file itself.";
+        // reason: %1 stands for the group, %2 for the output.
+        Columns<QString, QString>("situation", "reason");
+        Row("missing group", "missing", "Cannot open the group file %1: the file does not exist.");
+        Row("damaged group", "damaged",
+            "Cannot open the group file %1: line 2 ends after its first field (a picture line has two).");
+        Row("not a group file", "foreign", "Cannot open the group file %1: it is not a VOSK Image Viewer file.");
+        Row("a folder as the group", "folder group", "Cannot open the group file %1: it is not a regular file.");
+        Row("output in a missing folder", "no folder", "Cannot write the report %2: No such file or directory.");
+        Row("output is a folder", "folder output", "Cannot write the report %2: Filename refers to a directory.");
+        Row("output is the group file", "group output", "Cannot write the report %2: it is the group file itself.");
     }
     void commandRefusesWithOneLineOfReason()
     {
         QFETCH(QString, situation);
-        QFETCH(int, exitCode);
         QFETCH(QString, reason);
         QTemporaryDir dir;
         QString group = dir.filePath("car.grp");
@@ -246,7 +229,7 @@ private slots:
         const Run run = RunCommand({ group, "-o", output });
         if (situation == "group output")
             QCOMPARE(ReadBytes(group), groupBytes);
-        QCOMPARE(run.ExitCode, exitCode);
+        QCOMPARE(run.ExitCode, ReportFailed);
         QCOMPARE(
             run.Err, QStringLiteral("nimbrel-report: ") + reason.replace("%1", group).replace("%2", output) + u'\n');
         QCOMPARE(run.Out, QString());

@@ -1,6 +1,7 @@
 // The report page's geometry: the cell grid in whole twips, the markers'
 // places from their ratios, their numbers and badges, the damage list's
 // lines, and the sheet's texts.
+#include "DataRows.h"
 #include "printing/ReportDocument.h"
 #include "printing/ReportLayout.h"
 #include "printing/ReportPainter.h"
@@ -34,14 +35,11 @@ class ReportLayoutTest : public QObject {
 private slots:
     void cellSizeIsHalfThePageWidthAtFourToThree_data()
     {
-        QTest::addColumn<int>("pageWidth");
-        QTest::addColumn<double>("cellWidth");
-        QTest::addColumn<double>("cellHeight");
-        QTest::addColumn<QSize>("wholeCell");
-        QTest::newRow("design width") << 9795 << 4897.5 << 3673.125 << QSize(4898, 3673);
-        QTest::newRow("even width") << 9000 << 4500.0 << 3375.0 << QSize(4500, 3375);
+        Columns<int, double, double, QSize>("pageWidth", "cellWidth", "cellHeight", "wholeCell");
+        Row("design width", 9795, 4897.5, 3673.125, QSize(4898, 3673));
+        Row("even width", 9000, 4500.0, 3375.0, QSize(4500, 3375));
         // 1234.5 × 0.75 = 925.875 holds in single precision; 925.875 rounds up.
-        QTest::newRow("odd width") << 2469 << 1234.5 << 925.875 << QSize(1234, 926);
+        Row("odd width", 2469, 1234.5, 925.875, QSize(1234, 926));
     }
     void cellSizeIsHalfThePageWidthAtFourToThree()
     {
@@ -59,14 +57,13 @@ private slots:
 
     void sixPicturesFillThreeRowsOfTwo_data()
     {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QPoint>("corner");
-        QTest::newRow("slot 0") << 0 << QPoint(0, 0);
-        QTest::newRow("slot 1: 4897.5 rounds to the even 4898") << 1 << QPoint(4898, 0);
-        QTest::newRow("slot 2: 3673.125 + 200") << 2 << QPoint(0, 3873);
-        QTest::newRow("slot 3") << 3 << QPoint(4898, 3873);
-        QTest::newRow("slot 4: 7346.25 + 400") << 4 << QPoint(0, 7746);
-        QTest::newRow("slot 5") << 5 << QPoint(4898, 7746);
+        Columns<int, QPoint>("slot", "corner");
+        Row("slot 0", 0, QPoint(0, 0));
+        Row("slot 1: 4897.5 rounds to the even 4898", 1, QPoint(4898, 0));
+        Row("slot 2: 3673.125 + 200", 2, QPoint(0, 3873));
+        Row("slot 3", 3, QPoint(4898, 3873));
+        Row("slot 4: 7346.25 + 400", 4, QPoint(0, 7746));
+        Row("slot 5: the third row ends at 11419.125, inside the page area", 5, QPoint(4898, 7746));
     }
     void sixPicturesFillThreeRowsOfTwo()
     {
@@ -80,13 +77,6 @@ private slots:
         QCOMPARE(picture.Path, QStringLiteral("/p/%1.jpg").arg(slot));
         QCOMPARE(picture.Cell, QRect(corner, QSize(4898, 3673)));
         QCOMPARE(picture.CellF, QRectF(corner, QSizeF(4897.5, 3673.125)));
-    }
-
-    void theThirdRowEndsInsideThePageArea()
-    {
-        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ "/a", "/b", "/c", "/d", "/e", "/f" }));
-        QCOMPARE(layout.Pictures.last().CellF.bottom(), 11419.125);
-        QVERIFY(layout.Pictures.last().CellF.bottom() < PageAreaHeight);
     }
 
     void anEmptySlotKeepsItsCellBlank()
@@ -111,23 +101,19 @@ private slots:
 
     void markerStandsAtItsRatiosOfTheCell_data()
     {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<int>("damageType");
-        QTest::addColumn<QRectF>("place");
-        QTest::newRow("2;2;10;10 in slot 0: (CW/2, CH/2), CW/10 x CH/10")
-            << 0 << "1;2;2;10;10;1;;" << 1 << QRectF(2448.75, 1836.5625, 489.75, 367.3125);
-        QTest::newRow("2;2;10;10 in slot 3: from the cell's corner")
-            << 3 << "1;2;2;10;10;1;;" << 1 << QRectF(4898 + 2448.75, 3873 + 1836.5625, 489.75, 367.3125);
-        QTest::newRow("with details, general damage") << 5 << "10;4;1.5;8;8;10;250;12/05/2005;left door" << 10
-                                                      << QRectF(4898 + 1224.375, 7746 + 2448.75, 612.1875, 459.140625);
+        Columns<int, QString, int, QRectF>("slot", "record", "damageType", "place");
+        Row("2;2;10;10 in slot 0: (CW/2, CH/2), CW/10 x CH/10", 0, "1;2;2;10;10;1;;", 1,
+            QRectF(2448.75, 1836.5625, 489.75, 367.3125));
+        Row("2;2;10;10 in slot 3: from the cell's corner", 3, "1;2;2;10;10;1;;", 1,
+            QRectF(4898 + 2448.75, 3873 + 1836.5625, 489.75, 367.3125));
+        Row("with details, general damage", 5, "10;4;1.5;8;8;10;250;12/05/2005;left door", 10,
+            QRectF(4898 + 1224.375, 7746 + 2448.75, 612.1875, 459.140625));
         // 4897.5 / 7 = 699.642857...: the left is held in single precision,
         // the width is not.
-        QTest::newRow("left and top in single precision")
-            << 0 << "3;7;7;7;7;3;;" << 3
-            << QRectF(double(699.642857142857f), double(524.732142857143f), 4897.5 / 7, 3673.125 / 7);
-        QTest::newRow("negative ratio: left of the cell")
-            << 1 << "0;-10;2;10;10;0;;" << 0 << QRectF(4898 - 489.75, 1836.5625, 489.75, 367.3125);
+        Row("left and top in single precision", 0, "3;7;7;7;7;3;;", 3,
+            QRectF(double(699.642857142857f), double(524.732142857143f), 4897.5 / 7, 3673.125 / 7));
+        Row("negative ratio: left of the cell", 1, "0;-10;2;10;10;0;;", 0,
+            QRectF(4898 - 489.75, 1836.5625, 489.75, 367.3125));
     }
     void markerStandsAtItsRatiosOfTheCell()
     {
@@ -152,24 +138,20 @@ private slots:
 
     void unreadableRecordsAreSkippedAndNumbersFollowTheScreen_data()
     {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QList<int>>("numbers");
-        QTest::newRow("all readable") << "1;2;2;10;10;1;;,3;4;4;9;9;3;;," << QList<int> { 1, 2 };
+        Columns<QString, QList<int>>("list", "numbers");
+        Row("all readable", "1;2;2;10;10;1;;,3;4;4;9;9;3;;,", QList<int> { 1, 2 });
         // The screen numbers the records it can show; the report uses the
         // same numbers, so a marker reads the same number on both.
-        QTest::newRow("type 9 has no button") << "9;2;2;10;10;9;;,3;4;4;9;9;3;;," << QList<int> { 1 };
-        QTest::newRow("ratio 0, ratio not a number")
-            << "1;0;2;10;10;1;;,1;2;x;10;10;1;;,4;2;2;10;10;4;;," << QList<int> { 1 };
+        Row("type 9 has no button", "9;2;2;10;10;9;;,3;4;4;9;9;3;;,", QList<int> { 1 });
+        Row("ratio 0, ratio not a number", "1;0;2;10;10;1;;,1;2;x;10;10;1;;,4;2;2;10;10;4;;,", QList<int> { 1 });
         // The page needs only the type and the ratios: a record too short for
         // the screen is drawn, without a number.
-        QTest::newRow("six fields and five are drawn")
-            << "1;2;2;10;10;1,1;2;2;10;10,4;2;2;10;10;4;;," << QList<int> { 0, 0, 1 };
-        QTest::newRow("four fields are not") << "1;2;2;10,4;2;2;10;10;4;;," << QList<int> { 1 };
+        Row("six fields and five are drawn", "1;2;2;10;10;1,1;2;2;10;10,4;2;2;10;10;4;;,", QList<int> { 0, 0, 1 });
+        Row("four fields are not", "1;2;2;10,4;2;2;10;10;4;;,", QList<int> { 1 });
         // Shown on screen (as number 1), but too far out to draw.
-        QTest::newRow("a place out of all range") << "1;1e-38;2;10;10;1;;,2;2;2;10;10;2;;," << QList<int> { 2 };
-        QTest::newRow("text after the last comma is no record")
-            << "1;2;2;10;10;1;;,2;2;2;10;10;2;;" << QList<int> { 1 };
-        QTest::newRow("empty list") << "" << QList<int> {};
+        Row("a place out of all range", "1;1e-38;2;10;10;1;;,2;2;2;10;10;2;;,", QList<int> { 2 });
+        Row("text after the last comma is no record", "1;2;2;10;10;1;;,2;2;2;10;10;2;;", QList<int> { 1 });
+        Row("empty list", "", QList<int> {});
     }
     void unreadableRecordsAreSkippedAndNumbersFollowTheScreen()
     {
@@ -191,32 +173,26 @@ private slots:
 
     void badgeSitsOnACornerInsideTheCell_data()
     {
-        QTest::addColumn<QRectF>("place");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QRectF>("badge");
+        Columns<QRectF, int, QRectF, QRectF>("place", "number", "cell", "badge");
+        const QRectF first(0, 0, 4897.5, 3673.125);
         // 11 pixels high, 4 + 6 per digit wide, 4 over the marker: × 15 twips.
-        QTest::newRow("top right") << QRectF(1000, 1000, 300, 200) << 1 << QRectF(1240, 895, 150, 165);
-        QTest::newRow("two digits are wider") << QRectF(1000, 1000, 300, 200) << 12 << QRectF(1240, 895, 240, 165);
-        QTest::newRow("at the top: below the corner") << QRectF(1000, 50, 300, 200) << 3 << QRectF(1240, 190, 150, 165);
-        QTest::newRow("at the right: on the left side")
-            << QRectF(4700, 1000, 150, 200) << 7 << QRectF(4610, 895, 150, 165);
-        QTest::newRow("top-right corner of the cell")
-            << QRectF(4700, 20, 150, 200) << 32767 << QRectF(4760 - 510, 160, 510, 165);
+        Row("top right", QRectF(1000, 1000, 300, 200), 1, first, QRectF(1240, 895, 150, 165));
+        Row("two digits are wider", QRectF(1000, 1000, 300, 200), 12, first, QRectF(1240, 895, 240, 165));
+        Row("at the top: below the corner", QRectF(1000, 50, 300, 200), 3, first, QRectF(1240, 190, 150, 165));
+        Row("at the right: on the left side", QRectF(4700, 1000, 150, 200), 7, first, QRectF(4610, 895, 150, 165));
+        Row("top-right corner of the cell", QRectF(4700, 20, 150, 200), 32767, first,
+            QRectF(4760 - 510, 160, 510, 165));
+        // Near the top of slot 3's cell: below, not in the row above.
+        Row("its own cell's top", QRectF(6000, 3900, 300, 200), 1, QRectF(4898, 3873, 4897.5, 3673.125),
+            QRectF(6240, 4040, 150, 165));
     }
     void badgeSitsOnACornerInsideTheCell()
     {
         QFETCH(QRectF, place);
         QFETCH(int, number);
+        QFETCH(QRectF, cell);
         QFETCH(QRectF, badge);
-        QCOMPARE(ReportBadgeBox(place, number, QRectF(0, 0, 4897.5, 3673.125)), badge);
-    }
-
-    void badgeStaysInItsOwnCell()
-    {
-        // A marker in slot 3's cell, near that cell's top: below, not in the
-        // row above.
-        const QRectF cell(4898, 3873, 4897.5, 3673.125);
-        QCOMPARE(ReportBadgeBox(QRectF(6000, 3900, 300, 200), 1, cell), QRectF(6240, 4040, 150, 165));
+        QCOMPARE(ReportBadgeBox(place, number, cell), badge);
     }
 
     void damageListHasEveryReadableMarker()
@@ -241,11 +217,10 @@ private slots:
 
     void headerStartsHalfwayBetweenTheEdgeAndTheBoxEnd_data()
     {
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("x");
-        QTest::newRow("empty") << 0.0 << 5332.5;
-        QTest::newRow("1000 twips") << 1000.0 << 4832.5;
-        QTest::newRow("as wide as the box") << 9825.0 << 420.0;
+        Columns<double, double>("width", "x");
+        Row("empty", 0.0, 5332.5);
+        Row("1000 twips", 1000.0, 4832.5);
+        Row("as wide as the box", 9825.0, 420.0);
     }
     void headerStartsHalfwayBetweenTheEdgeAndTheBoxEnd()
     {
@@ -273,14 +248,13 @@ private slots:
 
     void footerLines_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty has no lines") << "" << QStringList {};
-        QTest::newRow("one short line") << "12/07/2026 09:30" << QStringList { "12/07/2026 09:30" };
-        QTest::newRow("two typed lines, no blank third")
-            << "Checked by Ann\r\nat the depot" << QStringList { "Checked by Ann", "at the depot" };
-        QTest::newRow("line feeds alone") << "a\nb\nc" << QStringList { "a", "b", "c" };
-        QTest::newRow("an empty typed line stays") << "a\n\nb" << QStringList { "a", "", "b" };
+        Columns<QString, QStringList>("text", "lines");
+        Row("empty has no lines", "", QStringList {});
+        Row("one short line", "12/07/2026 09:30", QStringList { "12/07/2026 09:30" });
+        Row("two typed lines, no blank third", "Checked by Ann\r\nat the depot",
+            QStringList { "Checked by Ann", "at the depot" });
+        Row("line feeds alone", "a\nb\nc", QStringList { "a", "b", "c" });
+        Row("an empty typed line stays", "a\n\nb", QStringList { "a", "", "b" });
     }
     void footerLines()
     {
@@ -309,12 +283,11 @@ private slots:
 
     void paperFollowsTheLocale_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("paper");
-        QTest::newRow("United States") << "en_US" << int(QPageSize::Letter);
-        QTest::newRow("United Kingdom") << "en_GB" << int(QPageSize::A4);
-        QTest::newRow("Germany") << "de_DE" << int(QPageSize::A4);
-        QTest::newRow("C") << "C" << int(QPageSize::A4);
+        Columns<QString, int>("locale", "paper");
+        Row("United States", "en_US", int(QPageSize::Letter));
+        Row("United Kingdom", "en_GB", int(QPageSize::A4));
+        Row("Germany", "de_DE", int(QPageSize::A4));
+        Row("C", "C", int(QPageSize::A4));
     }
     void paperFollowsTheLocale()
     {

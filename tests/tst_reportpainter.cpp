@@ -2,6 +2,7 @@
 // placeholder for a picture that cannot be read, markers and their badges
 // over both, nothing outside the page area, and the sheet around the page.
 // Drawn into pictures at a tenth of a twip per pixel.
+#include "DataRows.h"
 #include "TestFiles.h"
 #include "objects/DamageTypes.h"
 #include "printing/ReportDocument.h"
@@ -66,6 +67,14 @@ void WritePicture(const QString& path, QSize size, QColor left, QColor right)
     QVERIFY(image.save(path, "JPEG", 95));
 }
 
+// A 400 x 300 picture of one colour, car.jpg in a folder.
+QString CarPicture(const QTemporaryDir& dir, QColor colour)
+{
+    const QString path = dir.filePath("car.jpg");
+    WritePicture(path, QSize(400, 300), colour, colour);
+    return path;
+}
+
 QList<GroupPicture> Slots(const QStringList& paths, const QStringList& lists = {})
 {
     QList<GroupPicture> slotPictures;
@@ -114,10 +123,10 @@ private slots:
 
     void pictureIsStretchedIntoItsCell_data()
     {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("portrait") << QSize(200, 300);
-        QTest::newRow("wide") << QSize(900, 200);
-        QTest::newRow("4:3") << QSize(400, 300);
+        Columns<QSize>("size");
+        Row("portrait", QSize(200, 300));
+        Row("wide", QSize(900, 200));
+        Row("4:3", QSize(400, 300));
     }
     void pictureIsStretchedIntoItsCell()
     {
@@ -133,33 +142,20 @@ private slots:
         QCOMPARE_COLOR(page.pixelColor(Pixel(cell.left() + 100, cell.bottom() - 100)), Red);
         QCOMPARE_COLOR(page.pixelColor(Pixel(cell.right() - 100, cell.top() + 100)), Blue);
         QCOMPARE_COLOR(page.pixelColor(Pixel(cell.right() - 100, cell.bottom() - 100)), Blue);
-        // The other cells stay blank.
+        // The other cells and the gap between the rows stay blank.
+        QCOMPARE_COLOR(page.pixelColor(Pixel(cell.left() + 100, cell.top() - 100)), QColor(Qt::white));
         QCOMPARE_COLOR(page.pixelColor(Pixel(2000, 2000)), QColor(Qt::white));
         QCOMPARE_COLOR(page.pixelColor(Pixel(7000, 2000)), QColor(Qt::white));
         QCOMPARE_COLOR(page.pixelColor(Pixel(2000, 5500)), QColor(Qt::white));
         QCOMPARE_COLOR(page.pixelColor(Pixel(2000, 9500)), QColor(Qt::white));
     }
 
-    void emptySlotLeavesItsCellBlank()
-    {
-        QTemporaryDir dir;
-        WritePicture(dir.filePath("front.jpg"), QSize(400, 300), Red, Red);
-        WritePicture(dir.filePath("back.jpg"), QSize(400, 300), Green, Green);
-        const QImage page
-            = DrawPage(LayoutReport(PageAreaWidth, Slots({ dir.filePath("front.jpg"), "", dir.filePath("back.jpg") })));
-        QCOMPARE_COLOR(page.pixelColor(Pixel(2448, 1836)), Red);
-        QCOMPARE_COLOR(page.pixelColor(Pixel(4898 + 2448, 1836)), QColor(Qt::white));
-        QCOMPARE_COLOR(page.pixelColor(Pixel(2448, 3873 + 1836)), Green);
-        // The gap between the rows stays blank.
-        QCOMPARE_COLOR(page.pixelColor(Pixel(2448, 3773)), QColor(Qt::white));
-    }
-
     void pictureThatCannotBeReadGetsAFramedPlaceholder_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("missing") << "gone.jpg";
-        QTest::newRow("not a picture") << "notes.jpg";
-        QTest::newRow("a folder") << "folder.jpg";
+        Columns<QString>("name");
+        Row("missing", "gone.jpg");
+        Row("not a picture", "notes.jpg");
+        Row("a folder", "folder.jpg");
     }
     void pictureThatCannotBeReadGetsAFramedPlaceholder()
     {
@@ -182,59 +178,44 @@ private slots:
         QVERIFY(AnyDark(page, QRect(Pixel(cell.left() + 300, cell.top() + 1200), Pixel(cell.right() - 300, middle))));
     }
 
+    // A General Damage marker over a picture or a placeholder, or over an
+    // earlier Dent on the same spot, with its number's badge.
     void markersAreDrawnOverPicturesAndPlaceholders_data()
     {
-        QTest::addColumn<bool>("missing");
-        QTest::newRow("over a picture") << false;
-        QTest::newRow("over a placeholder") << true;
+        Columns<bool, QString, int>("missing", "list", "marker");
+        Row("over a picture", false, "10;2;2;4;4;10;;,", 0);
+        Row("over a placeholder", true, "10;2;2;4;4;10;;,", 0);
+        Row("over an earlier marker", false, "1;2;2;4;4;1;;,10;2;2;4;4;10;;,", 1);
     }
     void markersAreDrawnOverPicturesAndPlaceholders()
     {
         QFETCH(bool, missing);
+        QFETCH(QString, list);
+        QFETCH(int, marker);
         QTemporaryDir dir;
-        const QString path = dir.filePath("car.jpg");
-        if (!missing)
-            WritePicture(path, QSize(400, 300), Green, Green);
-        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ path }, { "10;2;2;4;4;10;;," }));
-        const ReportMarker& marker = layout.Pictures[0].Markers[0];
+        const QString path = missing ? dir.filePath("car.jpg") : CarPicture(dir, Green);
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ path }, { list }));
+        const QRectF place = layout.Pictures[0].Markers[marker].Place;
         const QImage page = DrawPage(layout);
         const QColor background = missing ? PlaceholderFill : Green;
-        const QSize size = (marker.Place.size() * Scale).toSize();
         // A point inside the warning triangle of "General Damage".
         const QPointF at(0.42, 0.72);
-        const QColor expected = DamageColor(10, size, background, at);
+        const QColor expected = DamageColor(10, (place.size() * Scale).toSize(), background, at);
         QVERIFY(!Near(expected, background, 40));
-        const QColor seen = page.pixelColor(Pixel(
-            marker.Place.left() + at.x() * marker.Place.width(), marker.Place.top() + at.y() * marker.Place.height()));
+        const QColor seen
+            = page.pixelColor(Pixel(place.left() + at.x() * place.width(), place.top() + at.y() * place.height()));
         QVERIFY2(Near(seen, expected, 30), Described(seen, expected).constData());
         // Its number's badge, dark (a little clear), on its top-right corner.
-        const QRectF badge = ReportBadgeBox(marker.Place, 1, layout.Pictures[0].CellF);
-        QCOMPARE(badge.topLeft(), marker.Place.topRight() + QPointF(-60, -105));
+        const QRectF badge = ReportBadgeBox(place, marker + 1, layout.Pictures[0].CellF);
+        QCOMPARE(badge.topLeft(), place.topRight() + QPointF(-60, -105));
         const QColor badgeFill = page.pixelColor(Pixel(badge.left() + 20, badge.bottom() - 20));
         QVERIFY2(qGray(badgeFill.rgb()) < 80, qPrintable(badgeFill.name()));
-    }
-
-    void aLaterMarkerCoversAnEarlierOne()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("car.jpg");
-        WritePicture(path, QSize(400, 300), Green, Green);
-        // Two markers on one spot: "Dent" then "General Damage".
-        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ path }, { "1;2;2;4;4;1;;,10;2;2;4;4;10;;," }));
-        const ReportMarker& marker = layout.Pictures[0].Markers[1];
-        const QImage page = DrawPage(layout);
-        const QPointF at(0.42, 0.72);
-        const QColor expected = DamageColor(10, (marker.Place.size() * Scale).toSize(), Green, at);
-        const QColor seen = page.pixelColor(Pixel(
-            marker.Place.left() + at.x() * marker.Place.width(), marker.Place.top() + at.y() * marker.Place.height()));
-        QVERIFY2(Near(seen, expected, 30), Described(seen, expected).constData());
     }
 
     void nothingIsDrawnBelowThePageArea()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("car.jpg");
-        WritePicture(path, QSize(400, 300), Green, Green);
+        const QString path = CarPicture(dir, Green);
         // A marker of the last row reaching far below the page area.
         const ReportLayout layout
             = LayoutReport(PageAreaWidth, Slots({ "", "", "", "", path }, { "", "", "", "", "1;2;1.1;1;0.5;1;;," }));
@@ -248,18 +229,16 @@ private slots:
 
     void markersOfAnyPlaceAreDrawnWithoutHarm_data()
     {
-        QTest::addColumn<QString>("list");
-        QTest::newRow("a marker a billion times the page") << "1;2;2;1e-9;1e-9;1;;,";
-        QTest::newRow("far off the page") << "1;-1e-9;2;10;10;1;;,";
-        QTest::newRow("thinner than a dot") << "1;2;2;1e30;1e30;1;;,";
+        Columns<QString>("list");
+        Row("a marker a billion times the page", "1;2;2;1e-9;1e-9;1;;,");
+        Row("far off the page", "1;-1e-9;2;10;10;1;;,");
+        Row("thinner than a dot", "1;2;2;1e30;1e30;1;;,");
     }
     void markersOfAnyPlaceAreDrawnWithoutHarm()
     {
         QFETCH(QString, list);
         QTemporaryDir dir;
-        const QString path = dir.filePath("car.jpg");
-        WritePicture(path, QSize(400, 300), Green, Green);
-        const QImage page = DrawPage(LayoutReport(PageAreaWidth, Slots({ path }, { list })));
+        const QImage page = DrawPage(LayoutReport(PageAreaWidth, Slots({ CarPicture(dir, Green) }, { list })));
         // The rest of the page is untouched.
         QCOMPARE_COLOR(page.pixelColor(Pixel(2448, 3873 + 1836)), QColor(Qt::white));
     }
@@ -292,9 +271,7 @@ private slots:
     void sheetPlacesEveryPart()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("car.jpg");
-        WritePicture(path, QSize(400, 300), Red, Red);
-        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ path }));
+        const ReportLayout layout = LayoutReport(PageAreaWidth, Slots({ CarPicture(dir, Red) }));
         QImage sheet = Canvas(QSize(11906, 16838)); // A4
         {
             QPainter painter(&sheet);

@@ -1,5 +1,6 @@
 // The small text helpers every part of the program leans on: number texts,
 // path names, name fields, the command line and the group file's encoding.
+#include "DataRows.h"
 #include "app/CommandLine.h"
 #include "common/NumberText.h"
 #include "common/PathText.h"
@@ -16,25 +17,24 @@ class TextsTest : public QObject {
 private slots:
     void numericValue_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("whole") << "8500" << 8500.0;
-        QTest::newRow("fraction") << "12.5" << 12.5;
-        QTest::newRow("leading point") << ".5" << 0.5;
-        QTest::newRow("blanks anywhere") << " 1 2 5 0 " << 1250.0;
-        QTest::newRow("sign") << "-250" << -250.0;
-        QTest::newRow("plus") << "+7" << 7.0;
-        QTest::newRow("stops at letter") << "250 dollars" << 250.0;
-        QTest::newRow("stops at second point") << "1.2.3" << 1.2;
-        QTest::newRow("stops at comma") << "1,500" << 1.0;
-        QTest::newRow("exponent") << "1.5E3" << 1500.0;
-        QTest::newRow("bare E is not an exponent") << "15E" << 15.0;
-        QTest::newRow("no number") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("point alone") << "." << 0.0;
-        QTest::newRow("too large") << "1E999" << 0.0;
-        QTest::newRow("currency sign first") << "$250" << 0.0;
+        Columns<QString, double>("text", "value");
+        Row("whole", "8500", 8500.0);
+        Row("fraction", "12.5", 12.5);
+        Row("leading point", ".5", 0.5);
+        Row("blanks anywhere", " 1 2 5 0 ", 1250.0);
+        Row("sign", "-250", -250.0);
+        Row("plus", "+7", 7.0);
+        Row("stops at letter", "250 dollars", 250.0);
+        Row("stops at second point", "1.2.3", 1.2);
+        Row("stops at comma", "1,500", 1.0);
+        Row("exponent", "1.5E3", 1500.0);
+        Row("bare E is not an exponent", "15E", 15.0);
+        Row("no number", "abc", 0.0);
+        Row("empty", "", 0.0);
+        Row("sign alone", "-", 0.0);
+        Row("point alone", ".", 0.0);
+        Row("too large", "1E999", 0.0);
+        Row("currency sign first", "$250", 0.0);
     }
     void numericValue()
     {
@@ -45,15 +45,14 @@ private slots:
 
     void singleText_data()
     {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 50.0f << "50";
-        QTest::newRow("half") << 12.5f << "12.5";
-        QTest::newRow("seven digits") << float(300.0 / 72.0) << "4.166667";
-        QTest::newRow("rounded") << float(800.0 / 21.0) << "38.09524";
-        QTest::newRow("negative") << -2.5f << "-2.5";
-        QTest::newRow("large") << 123456789.0f << "1.234568E+08";
-        QTest::newRow("zero") << 0.0f << "0";
+        Columns<float, QString>("value", "text");
+        Row("whole", 50.0f, "50");
+        Row("half", 12.5f, "12.5");
+        Row("seven digits", float(300.0 / 72.0), "4.166667");
+        Row("rounded", float(800.0 / 21.0), "38.09524");
+        Row("negative", -2.5f, "-2.5");
+        Row("large", 123456789.0f, "1.234568E+08");
+        Row("zero", 0.0f, "0");
     }
     void singleText()
     {
@@ -74,16 +73,15 @@ private slots:
 
     void doubleText_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 1250.0 << "1250";
-        QTest::newRow("fraction") << 12.5 << "12.5";
-        QTest::newRow("negative") << -1250.0 << "-1250";
-        QTest::newRow("no thousands separator") << 1234567.0 << "1234567";
-        QTest::newRow("fifteen digits") << 123456789012345.0 << "123456789012345";
-        QTest::newRow("exponent when huge") << 1e20 << "1E+20";
-        QTest::newRow("binary fraction hidden") << 0.1 + 0.2 << "0.3";
-        QTest::newRow("negative zero") << -0.0 << "0";
+        Columns<double, QString>("value", "text");
+        Row("whole", 1250.0, "1250");
+        Row("fraction", 12.5, "12.5");
+        Row("negative", -1250.0, "-1250");
+        Row("no thousands separator", 1234567.0, "1234567");
+        Row("fifteen digits", 123456789012345.0, "123456789012345");
+        Row("exponent when huge", 1e20, "1E+20");
+        Row("binary fraction hidden", 0.1 + 0.2, "0.3");
+        Row("negative zero", -0.0, "0");
     }
     void doubleText()
     {
@@ -94,17 +92,17 @@ private slots:
 
     void roundToInt16_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("rounded"); // -99999: does not fit
-        QTest::newRow("half down to even") << 70.5 << 70;
-        QTest::newRow("half up to even") << 71.5 << 72;
-        QTest::newRow("negative half") << -2.5 << -2;
-        QTest::newRow("plain") << 71.25 << 71;
-        QTest::newRow("largest") << 32767.4 << 32767;
-        QTest::newRow("too large") << 32767.5 << -99999;
-        QTest::newRow("smallest") << -32768.0 << -32768;
-        QTest::newRow("too small") << -32769.0 << -99999;
-        QTest::newRow("not a number") << std::nan("") << -99999;
+        // rounded: -99999 when the value does not fit
+        Columns<double, int>("value", "rounded");
+        Row("half down to even", 70.5, 70);
+        Row("half up to even", 71.5, 72);
+        Row("negative half", -2.5, -2);
+        Row("plain", 71.25, 71);
+        Row("largest", 32767.4, 32767);
+        Row("too large", 32767.5, -99999);
+        Row("smallest", -32768.0, -32768);
+        Row("too small", -32769.0, -99999);
+        Row("not a number", std::nan(""), -99999);
     }
     void roundToInt16()
     {
@@ -119,27 +117,13 @@ private slots:
 
     void fileNameFromPath_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("windows path, two dots") << "C:\\cars\\smith.front.grp"
-                                                << "smith"
-                                                << "smith.front.grp";
-        QTest::newRow("local path") << "/home/ann/Smith-Sedan.grp"
-                                    << "Smith-Sedan"
-                                    << "Smith-Sedan.grp";
-        QTest::newRow("mixed separators") << "C:\\photos/rear.jpg"
-                                          << "rear"
-                                          << "rear.jpg";
-        QTest::newRow("no folder") << "report.grp"
-                                   << "report"
-                                   << "report.grp";
-        QTest::newRow("no extension") << "/tmp/group"
-                                      << "group"
-                                      << "group";
-        QTest::newRow("dot folder") << "/home/ann/.cars/x.grp"
-                                    << "x"
-                                    << "x.grp";
+        Columns<QString, QString, QString>("path", "name", "title");
+        Row("windows path, two dots", "C:\\cars\\smith.front.grp", "smith", "smith.front.grp");
+        Row("local path", "/home/ann/Smith-Sedan.grp", "Smith-Sedan", "Smith-Sedan.grp");
+        Row("mixed separators", "C:\\photos/rear.jpg", "rear", "rear.jpg");
+        Row("no folder", "report.grp", "report", "report.grp");
+        Row("no extension", "/tmp/group", "group", "group");
+        Row("dot folder", "/home/ann/.cars/x.grp", "x", "x.grp");
     }
     void fileNameFromPath()
     {
@@ -152,15 +136,12 @@ private slots:
 
     void nameFields_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<QString>("proposed");
-        QTest::newRow("four parts") << "Smith-Sedan-Rear-12" << QStringList { "Smith", "Sedan", "Rear", "12" }
-                                    << "Smith-Sedan-Rear-12";
-        QTest::newRow("one part") << "report" << QStringList { "report", "", "", "" } << "report";
-        QTest::newRow("empty part") << "a--b" << QStringList { "a", "", "b", "" } << "a";
-        QTest::newRow("six parts") << "Smith-Sedan-Rear-12-b-c" << QStringList { "Smith", "Sedan", "Rear", "12-b-c" }
-                                   << "Smith-Sedan-Rear-12-b-c";
+        Columns<QString, QStringList, QString>("name", "fields", "proposed");
+        Row("four parts", "Smith-Sedan-Rear-12", QStringList { "Smith", "Sedan", "Rear", "12" }, "Smith-Sedan-Rear-12");
+        Row("one part", "report", QStringList { "report", "", "", "" }, "report");
+        Row("empty part", "a--b", QStringList { "a", "", "b", "" }, "a");
+        Row("six parts", "Smith-Sedan-Rear-12-b-c", QStringList { "Smith", "Sedan", "Rear", "12-b-c" },
+            "Smith-Sedan-Rear-12-b-c");
     }
     void nameFields()
     {
@@ -180,13 +161,12 @@ private slots:
 
     void commandLine_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("none") << QStringList {} << "";
-        QTest::newRow("one") << QStringList { "/home/ann/car.grp" } << "/home/ann/car.grp";
-        QTest::newRow("split at blanks") << QStringList { "/home/ann/my", "car.grp" } << "/home/ann/my car.grp";
-        QTest::newRow("quoted") << QStringList { "\"/home/ann/my", "car.grp\"" } << "/home/ann/my car.grp";
-        QTest::newRow("one quote only") << QStringList { "\"/x.grp" } << "\"/x.grp";
+        Columns<QStringList, QString>("arguments", "path");
+        Row("none", QStringList {}, "");
+        Row("one", QStringList { "/home/ann/car.grp" }, "/home/ann/car.grp");
+        Row("split at blanks", QStringList { "/home/ann/my", "car.grp" }, "/home/ann/my car.grp");
+        Row("quoted", QStringList { "\"/home/ann/my", "car.grp\"" }, "/home/ann/my car.grp");
+        Row("one quote only", QStringList { "\"/x.grp" }, "\"/x.grp");
     }
     void commandLine()
     {
@@ -197,16 +177,11 @@ private slots:
 
     void dialogFilters_data()
     {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("qtFilter");
-        QTest::newRow("group files") << "Image Group Files (*.grp)|*.grp"
-                                     << "Image Group Files (*.grp *.GRP)";
-        QTest::newRow("pictures") << "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg"
-                                  << "Pictures (*.bmp *.BMP *.jpg *.JPG)";
-        QTest::newRow("two pairs") << "A (*.a)|*.a|B (*.b)|*.b"
-                                   << "A (*.a *.A);;B (*.b *.B)";
-        QTest::newRow("everything") << "All|*"
-                                    << "All (*)";
+        Columns<QString, QString>("filter", "qtFilter");
+        Row("group files", "Image Group Files (*.grp)|*.grp", "Image Group Files (*.grp *.GRP)");
+        Row("pictures", "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg", "Pictures (*.bmp *.BMP *.jpg *.JPG)");
+        Row("two pairs", "A (*.a)|*.a|B (*.b)|*.b", "A (*.a *.A);;B (*.b *.B)");
+        Row("everything", "All|*", "All (*)");
     }
     void dialogFilters()
     {
@@ -217,19 +192,18 @@ private slots:
 
     void decodesGroupText_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("plain") << QByteArray("plain") << "plain";
-        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac") << "caf\u00e9 \u20ac";
+        Columns<QByteArray, QString>("bytes", "text");
+        Row("plain", QByteArray("plain"), "plain");
+        Row("UTF-8", QByteArray("caf\xc3\xa9 \xe2\x82\xac"), "caf\u00e9 \u20ac");
         // The same words as Windows writes them.
-        QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80 \x93") << "caf\u00e9 \u20ac \u201c";
-        QTest::newRow("UTF-8, last letter not ASCII") << QByteArray("caf\xc3\xa9") << "caf\u00e9";
-        QTest::newRow("Windows-1252, last byte not ASCII") << QByteArray("caf\xe9") << "caf\u00e9";
-        QTest::newRow("start of a UTF-8 sequence as the last byte") << QByteArray("caf\xc3") << "caf\u00c3";
-        QTest::newRow("UTF-8 sequence cut short at the end") << QByteArray("80 \xe2\x82") << "80 \u00e2\u201a";
-        QTest::newRow("first of the Windows-1252 table") << QByteArray("\x80") << "\u20ac";
-        QTest::newRow("last of the Windows-1252 table") << QByteArray("\x9f") << "\u0178";
-        QTest::newRow("a place Windows-1252 leaves unused") << QByteArray("\x81") << "\u0081";
+        Row("Windows-1252", QByteArray("caf\xe9 \x80 \x93"), "caf\u00e9 \u20ac \u201c");
+        Row("UTF-8, last letter not ASCII", QByteArray("caf\xc3\xa9"), "caf\u00e9");
+        Row("Windows-1252, last byte not ASCII", QByteArray("caf\xe9"), "caf\u00e9");
+        Row("start of a UTF-8 sequence as the last byte", QByteArray("caf\xc3"), "caf\u00c3");
+        Row("UTF-8 sequence cut short at the end", QByteArray("80 \xe2\x82"), "80 \u00e2\u201a");
+        Row("first of the Windows-1252 table", QByteArray("\x80"), "\u20ac");
+        Row("last of the Windows-1252 table", QByteArray("\x9f"), "\u0178");
+        Row("a place Windows-1252 leaves unused", QByteArray("\x81"), "\u0081");
     }
     void decodesGroupText()
     {
@@ -242,15 +216,15 @@ private slots:
     // Windows-1252 it gives the very same bytes.
     void windowsMadeTextKeepsEveryByte_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("last byte not ASCII") << QByteArray("caf\xe9");
-        QTest::newRow("first of the table") << QByteArray("\x80");
-        QTest::newRow("last of the table") << QByteArray("\x9f");
-        QTest::newRow("cut UTF-8 at the end") << QByteArray("Delle \xe2\x82");
+        Columns<QByteArray>("bytes");
+        Row("last byte not ASCII", QByteArray("caf\xe9"));
+        Row("first of the table", QByteArray("\x80"));
+        Row("last of the table", QByteArray("\x9f"));
+        Row("cut UTF-8 at the end", QByteArray("Delle \xe2\x82"));
         QByteArray everyByte;
         for (int b = 0; b <= 0xFF; ++b)
             everyByte.append(char(b));
-        QTest::newRow("every byte") << everyByte;
+        Row("every byte", everyByte);
     }
     void windowsMadeTextKeepsEveryByte()
     {

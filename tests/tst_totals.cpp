@@ -2,6 +2,7 @@
 // number of the car value counts, the car value's effect on the changed flag,
 // what the car value field refuses, and Enter walking the name fields.
 #include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "common/NumberText.h"
@@ -45,40 +46,46 @@ bool IsAmber(const QColor& color)
     return color.hsvHue() >= 25 && color.hsvHue() <= 50 && color.hsvSaturation() >= 150 && color.value() >= 150;
 }
 
+// A loaded main window, shown and active when asked.
+struct Window {
+    FakePlatform fake;
+    frmImage window { fake.Bundle() };
+    QTemporaryDir dir;
+
+    explicit Window(bool shown = false)
+    {
+        window.Form_Load(QString());
+        if (!shown)
+            return;
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("The window did not become active");
+    }
+
+    // Opens a titled group of one picture.
+    void Open(const QString& carValue, const QString& objects)
+    {
+        const QString path = dir.filePath("Smith.grp");
+        WriteBytes(path, FormatGroupFile(carValue, { { dir.filePath("missing.jpg"), objects } }));
+        window.OpenFile(path);
+    }
+};
+
 } // namespace
 
 class TotalsTest : public QObject {
     Q_OBJECT
 
-    QString OpenGroup(frmImage& window, QTemporaryDir& dir, const QString& carValue, const QString& objects)
-    {
-        const QString path = dir.filePath("Smith.grp");
-        WriteBytes(path, FormatGroupFile(carValue, { { dir.filePath("missing.jpg"), objects } }));
-        window.OpenFile(path);
-        return path;
-    }
-
 private slots:
     void figures_data()
     {
-        QTest::addColumn<QString>("carValue");
-        QTest::addColumn<QString>("objects");
-        QTest::addColumn<QString>("damages");
-        QTest::addColumn<QString>("current");
-        QTest::newRow("car value less damages") << "8500" << TwoCosts << "1250"
-                                                << "7250";
-        QTest::newRow("empty car value") << "" << TwoCosts << "1250"
-                                         << "-1250";
-        QTest::newRow("car value with no number") << "about 9000" << TwoCosts << "1250"
-                                                  << "-1250";
-        QTest::newRow("fractional cost") << "100"
-                                         << "1;2;2;30;30;1;12.5;;,"
-                                         << "12.5"
-                                         << "87.5";
-        QTest::newRow("record without cost field") << "100"
-                                                   << "1;2;2;30;30;1,1;2;2;30;30;1;7;;,"
-                                                   << "7"
-                                                   << "93";
+        Columns<QString, QString, QString, QString>("carValue", "objects", "damages", "current");
+        Row("car value less damages", "8500", TwoCosts, "1250", "7250");
+        Row("empty car value", "", TwoCosts, "1250", "-1250");
+        Row("car value with no number", "about 9000", TwoCosts, "1250", "-1250");
+        Row("fractional cost", "100", "1;2;2;30;30;1;12.5;;,", "12.5", "87.5");
+        Row("record without cost field", "100", "1;2;2;30;30;1,1;2;2;30;30;1;7;;,", "7", "93");
     }
     void figures()
     {
@@ -86,36 +93,26 @@ private slots:
         QFETCH(QString, objects);
         QFETCH(QString, damages);
         QFETCH(QString, current);
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        QTemporaryDir dir;
-        OpenGroup(window, dir, carValue, objects);
-        QCOMPARE(Label(window, "LblIDTotal"), damages);
-        QCOMPARE(Label(window, "LblRes"), current);
-        QCOMPARE(Label(window, "LblTotal"), QString::number(objects.count(u',')));
-        QCOMPARE(Label(window, "LblCount"), QStringLiteral("0"));
+        Window w;
+        w.Open(carValue, objects);
+        QCOMPARE(Label(w.window, "LblIDTotal"), damages);
+        QCOMPARE(Label(w.window, "LblRes"), current);
+        QCOMPARE(Label(w.window, "LblTotal"), QString::number(objects.count(u',')));
+        QCOMPARE(Label(w.window, "LblCount"), QStringLiteral("0"));
     }
 
     void editingTheCarValueFollowsTheTotals()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        QTemporaryDir dir;
-        OpenGroup(window, dir, "8500", TwoCosts);
-        CarValue(window)->setText("10000.5");
-        QCOMPARE(Label(window, "LblRes"), QStringLiteral("8750.5"));
+        Window w;
+        w.Open("8500", TwoCosts);
+        CarValue(w.window)->setText("10000.5");
+        QCOMPARE(Label(w.window, "LblRes"), QStringLiteral("8750.5"));
     }
 
     void rowLabelsStayInsideThePanel()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* panel = window.findChild<TotalsPanel*>();
+        Window w(true);
+        auto* panel = w.window.findChild<TotalsPanel*>();
         const QStringList rows {
             "Total Incidents:", "Grand Total Incidents:", "Estimated Value:", "Total Damages:", "Current Value:"
         };
@@ -131,39 +128,37 @@ private slots:
 
     void valueBoxesShareOneRightEdge()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        const int right = Control<QLabel>(window, "LblCount")->geometry().right();
-        QCOMPARE(Control<QLabel>(window, "LblTotal")->geometry().right(), right);
-        QCOMPARE(CarValue(window)->geometry().right(), right);
-        QCOMPARE(Control<QLabel>(window, "LblIDTotal")->geometry().right(), right);
-        QCOMPARE(Control<QLabel>(window, "LblRes")->geometry().right(), right);
+        Window w;
+        const int right = Control<QLabel>(w.window, "LblCount")->geometry().right();
+        for (const char* box : { "LblTotal", "txtNum", "LblIDTotal", "LblRes" })
+            QCOMPARE(Control<QWidget>(w.window, box)->geometry().right(), right);
     }
 
+    // counted: the number a text that is no plain number counts as, which
+    // the car value field names; blank texts count as 0 unmarked.
     void plainNumber_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("plain");
-        QTest::newRow("whole") << "8500" << true;
-        QTest::newRow("negative fraction") << "-12.5" << true;
-        QTest::newRow("blanks around") << " 8500 " << true;
-        QTest::newRow("tab and line end around") << "\t8500\r\n" << true;
-        QTest::newRow("plus") << "+7" << true;
-        QTest::newRow("leading point") << ".5" << true;
-        QTest::newRow("trailing point") << "5." << true;
-        QTest::newRow("exponent") << "1.5E3" << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("blanks only") << "   " << false;
-        QTest::newRow("thousands and currency") << "12,500.50 EUR" << false;
-        QTest::newRow("blank inside") << "12 500" << false;
-        QTest::newRow("word after") << "250 dollars" << false;
-        QTest::newRow("second point") << "1.2.3" << false;
-        QTest::newRow("bare E") << "15E" << false;
-        QTest::newRow("no number") << "about 9000" << false;
-        QTest::newRow("sign alone") << "-" << false;
-        QTest::newRow("point alone") << "." << false;
-        QTest::newRow("too large") << "1E999" << false;
-        QTest::newRow("no-break space after") << QStringLiteral("8500\u00a0") << false;
+        Columns<QString, bool, QString>("text", "plain", "counted");
+        Row("whole", "8500", true, "");
+        Row("negative fraction", "-12.5", true, "");
+        Row("blanks around", " 8500 ", true, "");
+        Row("tab and line end around", "\t8500\r\n", true, "");
+        Row("plus", "+7", true, "");
+        Row("leading point", ".5", true, "");
+        Row("trailing point", "5.", true, "");
+        Row("exponent", "1.5E3", true, "");
+        Row("empty", "", false, "");
+        Row("blanks only", "   ", false, "");
+        Row("thousands and currency", "12,500.50 EUR", false, "12");
+        Row("blank inside", "12 500", false, "12500");
+        Row("word after", "250 dollars", false, "250");
+        Row("second point", "1.2.3", false, "1.2");
+        Row("bare E", "15E", false, "15");
+        Row("no number", "about 9000", false, "0");
+        Row("sign alone", "-", false, "0");
+        Row("point alone", ".", false, "0");
+        Row("too large", "1E999", false, "0");
+        Row("no-break space after", QStringLiteral("8500\u00a0"), false, "8500");
     }
     void plainNumber()
     {
@@ -172,78 +167,47 @@ private slots:
         QCOMPARE(IsPlainNumber(text), plain);
     }
 
-    void carValueSaysWhichNumberCounts_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("toolTip");
-        QTest::addColumn<bool>("marked");
-        QTest::newRow("plain number") << "8500"
-                                      << "Car Value" << false;
-        QTest::newRow("negative fraction") << "-12.5"
-                                           << "Car Value" << false;
-        QTest::newRow("blanks around") << " 8500 "
-                                       << "Car Value" << false;
-        QTest::newRow("empty") << ""
-                               << "Car Value" << false;
-        QTest::newRow("blanks only") << "   "
-                                     << "Car Value" << false;
-        QTest::newRow("thousands and currency")
-            << "12,500.50 EUR"
-            << "Car Value\nCounted as 12: only the leading number of the text counts." << true;
-        QTest::newRow("blank inside") << "12 500"
-                                      << "Car Value\nCounted as 12500: only the leading number of the text counts."
-                                      << true;
-        QTest::newRow("no number") << "about 9000"
-                                   << "Car Value\nCounted as 0: only the leading number of the text counts." << true;
-    }
+    void carValueSaysWhichNumberCounts_data() { plainNumber_data(); }
     void carValueSaysWhichNumberCounts()
     {
         QFETCH(QString, text);
-        QFETCH(QString, toolTip);
-        QFETCH(bool, marked);
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QLineEdit* field = CarValue(window);
+        QFETCH(QString, counted);
+        Window w(true);
+        QLineEdit* field = CarValue(w.window);
         field->setText("1 EUR"); // a mark that must go again as well
         field->setText(text);
         QCOMPARE(field->text(), text);
-        QCOMPARE(field->toolTip(), toolTip);
-        QVERIFY2(IsAmber(LeftBorder(field)) == marked, qPrintable(LeftBorder(field).name()));
+        QCOMPARE(field->toolTip(),
+            counted.isEmpty() ? QStringLiteral("Car Value")
+                              : "Car Value\nCounted as " + counted + ": only the leading number of the text counts.");
+        QVERIFY2(IsAmber(LeftBorder(field)) == !counted.isEmpty(), qPrintable(LeftBorder(field).name()));
     }
 
     void carValueMarksOnlyATitledGroupChanged()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        QTest::keyClicks(CarValue(window), "8500");
-        QVERIFY(!window.Changed);
-        QCOMPARE(Label(window, "LblRes"), QStringLiteral("8500"));
+        Window w;
+        QTest::keyClicks(CarValue(w.window), "8500");
+        QVERIFY(!w.window.Changed);
+        QCOMPARE(Label(w.window, "LblRes"), QStringLiteral("8500"));
 
-        QTemporaryDir dir;
-        OpenGroup(window, dir, "8500", QString());
-        QVERIFY(!window.Changed); // the reader's own setting marks nothing
-        QTest::keyClicks(CarValue(window), "0");
-        QVERIFY(window.Changed);
+        w.Open("8500", QString());
+        QVERIFY(!w.window.Changed); // the reader's own setting marks nothing
+        QTest::keyClicks(CarValue(w.window), "0");
+        QVERIFY(w.window.Changed);
 
-        window.SaveFile();
-        QVERIFY(!window.Changed);
-        window.NewFile(); // emptying the car value marks nothing either
-        QVERIFY(fake.Calls.isEmpty());
-        QVERIFY(!window.Changed);
-        QCOMPARE(CarValue(window)->text(), QString());
-        QCOMPARE(Label(window, "LblRes"), QStringLiteral("0"));
+        w.window.SaveFile();
+        QVERIFY(!w.window.Changed);
+        w.window.NewFile(); // emptying the car value marks nothing either
+        QVERIFY(w.fake.Calls.isEmpty());
+        QVERIFY(!w.window.Changed);
+        QCOMPARE(CarValue(w.window)->text(), QString());
+        QCOMPARE(Label(w.window, "LblRes"), QStringLiteral("0"));
     }
 
     void carValueRefusesWhatTheFileCannotHold()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        QLineEdit* field = CarValue(window);
+        Window w;
+        QLineEdit* field = CarValue(w.window);
         QTest::keyClicks(field, "85;0\"0");
         QCOMPARE(field->text(), QStringLiteral("8500"));
         field->selectAll();
@@ -256,17 +220,14 @@ private slots:
 
     void nameFieldsKeepLongNamesFromAFile()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        QTemporaryDir dir;
+        Window w;
         const QString longId = QString(30, u'7');
-        const QString path = dir.filePath("Smith-Sedan-Rear-" + longId + ".grp");
+        const QString path = w.dir.filePath("Smith-Sedan-Rear-" + longId + ".grp");
         WriteBytes(path, "\"VOSKImageViewer1;\"\r\n");
-        window.OpenFile(path);
-        QCOMPARE(Word(window, 3)->text(), longId);
+        w.window.OpenFile(path);
+        QCOMPARE(Word(w.window, 3)->text(), longId);
         // Typing is still held to the field's length.
-        QLineEdit* type = Word(window, 2);
+        QLineEdit* type = Word(w.window, 2);
         type->clear();
         QTest::keyClicks(type, QString(30, u'x'));
         QCOMPARE(type->text().size(), 25);
@@ -274,16 +235,11 @@ private slots:
 
     void enterWalksTheNameFields()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        window.Form_Load(QString());
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        Window w(true);
         for (int i = 0; i < 4; ++i) {
-            Word(window, i)->setFocus();
-            QTest::keyClick(Word(window, i), Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Word(window, (i + 1) % 4)));
+            Word(w.window, i)->setFocus();
+            QTest::keyClick(Word(w.window, i), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Word(w.window, (i + 1) % 4)));
         }
     }
 };

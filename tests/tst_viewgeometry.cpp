@@ -1,5 +1,6 @@
 // The viewport's sizes on their own: where the zoom steps stop, to the last
 // bit of single precision.
+#include "DataRows.h"
 #include "viewport/ViewGeometry.h"
 
 #include <QTest>
@@ -33,53 +34,29 @@ private slots:
         QVERIFY(InPastTheLastScrollPixel + InPastTheLastScrollPixel * ZoomStepFactor > 629.0f + MaxScrollOverflow);
     }
 
-    // Zooming out stops before a side is smaller than MinSurfaceSide: a step
-    // that makes it exactly that small is taken.
-    void zoomOutStopsBeforeTheSmallestSide_data()
+    // Zooming out stops before a side is smaller than MinSurfaceSide;
+    // zooming in stops before the surface outgrows the box by more than the
+    // scroll bars address. A step that reaches the limit exactly is taken.
+    void zoomStopsAtTheLimits_data()
     {
-        QTest::addColumn<QSizeF>("current");
-        QTest::addColumn<bool>("taken");
-        QTest::addColumn<QSizeF>("next");
-        QTest::newRow("width lands on the smallest side")
-            << QSizeF(OutToTheSmallestSide, 100) << true << QSizeF(16, 95);
-        QTest::newRow("height lands on the smallest side")
-            << QSizeF(100, OutToTheSmallestSide) << true << QSizeF(95, 16);
-        QTest::newRow("both land on the smallest side")
-            << QSizeF(OutToTheSmallestSide, OutToTheSmallestSide) << true << QSizeF(16, 16);
-        QTest::newRow("width lands just below it") << QSizeF(OutBelowTheSmallestSide, 100) << false << QSizeF();
-        QTest::newRow("height lands just below it") << QSizeF(100, OutBelowTheSmallestSide) << false << QSizeF();
-        QTest::newRow("already the smallest side") << QSizeF(16, 100) << false << QSizeF();
+        Columns<bool, QSizeF, bool, QSizeF>("in", "current", "taken", "next");
+        Row("out: width lands on the smallest side", false, QSizeF(OutToTheSmallestSide, 100), true, QSizeF(16, 95));
+        Row("out: height lands on the smallest side", false, QSizeF(100, OutToTheSmallestSide), true, QSizeF(95, 16));
+        Row("out: both land on the smallest side", false, QSizeF(OutToTheSmallestSide, OutToTheSmallestSide), true,
+            QSizeF(16, 16));
+        Row("out: width lands just below it", false, QSizeF(OutBelowTheSmallestSide, 100), false, QSizeF());
+        Row("out: height lands just below it", false, QSizeF(100, OutBelowTheSmallestSide), false, QSizeF());
+        Row("out: already the smallest side", false, QSizeF(16, 100), false, QSizeF());
+        Row("in: width reaches the last pixel", true, QSizeF(InToTheLastScrollPixel, 100), true, QSizeF(33396, 105));
+        Row("in: width goes past it", true, QSizeF(InPastTheLastScrollPixel, 100), false, QSizeF());
     }
-    void zoomOutStopsBeforeTheSmallestSide()
+    void zoomStopsAtTheLimits()
     {
+        QFETCH(bool, in);
         QFETCH(QSizeF, current);
         QFETCH(bool, taken);
         QFETCH(QSizeF, next);
-        const std::optional<QSizeF> size = ZoomStepSize(current, false, Box);
-        QCOMPARE(size.has_value(), taken);
-        if (taken) {
-            QVERIFY2(size->width() == next.width() && size->height() == next.height(),
-                qPrintable(QStringLiteral("%1 x %2").arg(size->width(), 0, 'g', 17).arg(size->height(), 0, 'g', 17)));
-        }
-    }
-
-    // Zooming in stops before the surface outgrows the box by more than the
-    // scroll bars address: a step that reaches exactly that is taken.
-    void zoomInStopsAtTheLastScrollPixel_data()
-    {
-        QTest::addColumn<QSizeF>("current");
-        QTest::addColumn<bool>("taken");
-        QTest::addColumn<QSizeF>("next");
-        QTest::newRow("width reaches the last pixel")
-            << QSizeF(InToTheLastScrollPixel, 100) << true << QSizeF(33396, 105);
-        QTest::newRow("width goes past it") << QSizeF(InPastTheLastScrollPixel, 100) << false << QSizeF();
-    }
-    void zoomInStopsAtTheLastScrollPixel()
-    {
-        QFETCH(QSizeF, current);
-        QFETCH(bool, taken);
-        QFETCH(QSizeF, next);
-        const std::optional<QSizeF> size = ZoomStepSize(current, true, Box);
+        const std::optional<QSizeF> size = ZoomStepSize(current, in, Box);
         QCOMPARE(size.has_value(), taken);
         if (taken) {
             QVERIFY2(size->width() == next.width() && size->height() == next.height(),
