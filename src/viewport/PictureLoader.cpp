@@ -5,6 +5,7 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
+#include <QtConcurrentMap>
 
 #include <filesystem>
 
@@ -30,7 +31,9 @@ QSize DecodeSize(QSize stored, QImageIOHandler::Transformations transformation, 
     return scaled.width() > stored.width() || scaled.height() > stored.height() ? stored : scaled;
 }
 
-QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
+// Opens the picture at a path for its reader: only a regular file, and only
+// a picture of no more than MaxPicturePixels. Throws PictureError.
+void Open(const QString& path, QFile& device, QImageReader& reader)
 {
     const std::filesystem::path file(path.toStdU16String());
     std::error_code error;
@@ -49,10 +52,10 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
     // Opened here rather than by the reader, which says "File not found" for
     // a file it may not read; the file's name still tells the reader its
     // format.
-    QFile device(path);
+    device.setFileName(path);
     if (!device.open(QIODevice::ReadOnly))
         throw PictureError(PictureError::Kind::Unreadable, Described(path, device.errorString()));
-    QImageReader reader(&device);
+    reader.setDevice(&device);
     reader.setAutoTransform(true);
     if (!reader.canRead())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
@@ -66,6 +69,14 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
                     .arg(stored.height())
                     .arg(MaxPicturePixels / 1'000'000)));
     }
+}
+
+QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
+{
+    QFile device;
+    QImageReader reader;
+    Open(path, device, reader);
+    const QSize stored = reader.size();
     if (fitInto.isValid() && stored.isValid())
         reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto, mode));
     if (!reader.read(&image) || image.isNull())
@@ -83,6 +94,30 @@ void ConfigurePictureReading()
 QImage LoadPicture(const QString& path, QSize fitInto, Qt::AspectRatioMode mode)
 {
     return Decode(path, fitInto, mode, QImage());
+}
+
+QSize PictureSize(const QString& path)
+{
+    QFile device;
+    QImageReader reader;
+    Open(path, device, reader);
+    QSize size = reader.size();
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        size.transpose();
+    return size;
+}
+
+QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto)
+{
+    // Each decode runs on a core of its own; the decoder keeps no state
+    // between pictures, so they do not wait on each other.
+    return QtConcurrent::blockingMapped<QList<LoadedPicture>>(paths, [fitInto](const QString& path) {
+        try {
+            return LoadedPicture { LoadPicture(path, fitInto), std::nullopt };
+        } catch (const PictureError& failure) {
+            return LoadedPicture { QImage(), failure };
+        }
+    });
 }
 
 QImage ReloadPicture(const QString& path, QImage previous)

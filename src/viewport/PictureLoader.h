@@ -3,8 +3,12 @@
 #include "common/UserError.h"
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // Pictures are read from their files with their EXIF orientation applied.
 // Only regular files are opened, and a picture whose header declares more
@@ -48,6 +52,21 @@ void ConfigurePictureReading();
 // Throws PictureError.
 [[nodiscard]] QImage LoadPicture(
     const QString& path, QSize fitInto = {}, Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
+
+// The size of the picture at a path once turned upright, from its header,
+// without decoding it; an invalid size when the format does not tell.
+// Throws PictureError.
+[[nodiscard]] QSize PictureSize(const QString& path);
+
+// A picture read by LoadPictures: the picture, or why there is none.
+struct LoadedPicture {
+    QImage Picture;
+    std::optional<PictureError> Failure;
+};
+
+// The pictures at the paths, each decoded to fit into a box as LoadPicture
+// does, several at once on every core; in the order of the paths.
+[[nodiscard]] QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto);
 
 // The whole picture at a path, decoded into the memory of a picture that is
 // no longer needed when both have the same size and format (photos from one

@@ -16,6 +16,13 @@ namespace {
 // A picture that cannot be shown is shown as a placeholder of this size.
 constexpr QSize PlaceholderSize { 640, 480 };
 
+// The reduced copy is twice the fitted size: the fitted view and the first
+// zoom steps are drawn from it, reduced at most by half, so they look smooth.
+QSize ReducedSize(QSize natural, QSize box)
+{
+    return (FitSize(QSizeF(natural), QSizeF(box)) * 2.0).toSize();
+}
+
 } // namespace
 
 PictureSurface::PictureSurface(QWidget* viewportBox)
@@ -27,6 +34,8 @@ PictureSurface::PictureSurface(QWidget* viewportBox)
 void PictureSurface::SetDisplaySize(QSizeF size)
 {
     m_size = size;
+    // Decoded before the size takes effect, never while painting.
+    (void)PixelsFor(size);
     resize(qMax(1, int(std::lround(size.width()))), qMax(1, int(std::lround(size.height()))));
     update();
 }
@@ -34,10 +43,10 @@ void PictureSurface::SetDisplaySize(QSizeF size)
 void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
 {
     m_picture = picture;
+    m_naturalSize = picture.size();
+    m_naturalPending = false;
     m_displayedPath = path;
-    // Twice the fitted size: the fitted view and the first zoom steps are
-    // drawn from it, reduced at most by half, so they look smooth.
-    const QSize reduced = (FitSize(NaturalSize(), QSizeF(m_box->size())) * 2.0).toSize();
+    const QSize reduced = ReducedSize(picture.size(), m_box->size());
     if (reduced.width() < picture.width() && reduced.height() < picture.height() && !reduced.isEmpty())
         m_reduced = picture.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else
@@ -49,6 +58,20 @@ void PictureSurface::ShowPictureFile(const QString& path)
 {
     QImage picture;
     try {
+        const QSize natural = PictureSize(path);
+        const QSize reduced = ReducedSize(natural, m_box->size());
+        // Only a picture at least twice the reduced size each way is worth
+        // decoding twice: the decoder then scales by a half or less.
+        if (natural.isValid() && !reduced.isEmpty() && reduced.width() * 2 <= natural.width()
+            && reduced.height() * 2 <= natural.height()) {
+            m_picture = QImage();
+            m_reduced = LoadPicture(path, reduced, Qt::IgnoreAspectRatio);
+            m_naturalSize = natural;
+            m_naturalPending = true;
+            m_displayedPath = path;
+            update();
+            return;
+        }
         picture = ReloadPicture(path, TakePicture());
     } catch (const PictureError& failure) {
         const bool missing = failure.GetKind() == PictureError::Kind::Missing;
@@ -58,9 +81,33 @@ void PictureSurface::ShowPictureFile(const QString& path)
     ShowPicture(picture, path);
 }
 
+bool PictureSurface::ReducedServes(QSizeF displaySize) const
+{
+    return !m_reduced.isNull() && displaySize.width() <= m_reduced.width()
+        && displaySize.height() <= m_reduced.height();
+}
+
+const QImage& PictureSurface::PixelsFor(QSizeF displaySize)
+{
+    if (ReducedServes(displaySize))
+        return m_reduced;
+    if (m_naturalPending) {
+        m_naturalPending = false;
+        try {
+            m_picture = LoadPicture(m_displayedPath);
+        } catch (const PictureError&) {
+            // The file went away or changed since it was shown: the reduced
+            // copy stands in, enlarged, in the same place.
+        }
+    }
+    return m_picture.isNull() ? m_reduced : m_picture;
+}
+
 QImage PictureSurface::TakePicture()
 {
     m_reduced = QImage();
+    m_naturalSize = QSize();
+    m_naturalPending = false;
     return std::exchange(m_picture, QImage());
 }
 
@@ -68,17 +115,19 @@ void PictureSurface::Clear()
 {
     m_picture = QImage();
     m_reduced = QImage();
+    m_naturalSize = QSize();
+    m_naturalPending = false;
     m_displayedPath.clear();
     update();
 }
 
 void PictureSurface::paintEvent(QPaintEvent* event)
 {
-    if (m_picture.isNull() || m_size.isEmpty())
+    if (m_size.isEmpty())
         return;
-    const bool reducedServes
-        = !m_reduced.isNull() && m_size.width() <= m_reduced.width() && m_size.height() <= m_reduced.height();
-    const QImage& source = reducedServes ? m_reduced : m_picture;
+    const QImage& source = ReducedServes(m_size) || m_picture.isNull() ? m_reduced : m_picture;
+    if (source.isNull())
+        return;
     const double sx = source.width() / m_size.width();
     const double sy = source.height() / m_size.height();
     const QRectF exposed(event->rect());

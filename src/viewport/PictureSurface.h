@@ -8,9 +8,14 @@
 #include <optional>
 
 // The picture surface (PicZoom) inside the viewport box: the displayed
-// picture at its display size, the markers' parent. It keeps the picture at
-// its natural size (and one smoothly reduced copy for small sizes) and
+// picture at its display size, the markers' parent. It keeps a reduced copy
+// of the picture, twice the fitted size, for the fitted view and the first
+// zoom steps, and the picture at its natural size for larger sizes; it
 // paints only the part that is exposed, so memory does not grow with zoom.
+//
+// A large photo read from its file is decoded at the reduced size only,
+// which the JPEG decoder does in a fraction of the time of a full decode;
+// its natural-size pixels are decoded when a display size first needs them.
 class PictureSurface : public QWidget {
     Q_OBJECT
 
@@ -19,9 +24,13 @@ public:
 
     // The path of the displayed picture; empty when nothing is displayed.
     [[nodiscard]] const QString& DisplayedPath() const { return m_displayedPath; }
-    // The displayed picture at its natural size.
-    [[nodiscard]] const QImage& Picture() const { return m_picture; }
-    [[nodiscard]] QSizeF NaturalSize() const { return QSizeF(m_picture.size()); }
+    // The displayed picture's natural size, also before its natural-size
+    // pixels are decoded.
+    [[nodiscard]] QSizeF NaturalSize() const { return QSizeF(m_naturalSize); }
+    // The pixels painted at a display size: the reduced copy when it is at
+    // least that large, otherwise the picture at its natural size (decoded
+    // now if it was not yet).
+    [[nodiscard]] const QImage& PixelsFor(QSizeF displaySize);
 
     // The display size in single-precision pixels; the widget covers it in
     // whole pixels.
@@ -56,9 +65,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    [[nodiscard]] bool ReducedServes(QSizeF displaySize) const;
+
     QWidget* m_box;
+    // The natural-size pixels; null while they have not been needed yet.
     QImage m_picture;
     QImage m_reduced;
+    QSize m_naturalSize;
+    // The natural-size pixels are still to be decoded from the displayed
+    // path.
+    bool m_naturalPending = false;
     QString m_displayedPath;
     QSizeF m_size;
     // Where the pointer was at the last step of a hand drag.
