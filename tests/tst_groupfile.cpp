@@ -123,6 +123,9 @@ private slots:
             << QByteArray("  VOSKImageViewer1;8500  \n /a.jpg , \"\"\n") << "VOSKImageViewer1" << true << "8500" << 1;
         QTest::newRow("no final line end")
             << QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\"") << "VOSKImageViewer1" << true << "1" << 1;
+        QTest::newRow("UTF-8 byte order mark")
+            << QByteArray("\xef\xbb\xbf\"VOSKImageViewer1;7\"\r\n\"/a.jpg\",\"\"\r\n") << "VOSKImageViewer1" << true
+            << "7" << 1;
     }
     void readsTheHeader()
     {

@@ -230,6 +230,10 @@ private slots:
         QTest::newRow("first of the Windows-1252 table") << QByteArray("\x80") << "\u20ac";
         QTest::newRow("last of the Windows-1252 table") << QByteArray("\x9f") << "\u0178";
         QTest::newRow("a place Windows-1252 leaves unused") << QByteArray("\x81") << "\u0081";
+        // Editors on Windows may start a UTF-8 file with a byte order mark;
+        // it is read too, so that no byte of the file is lost.
+        QTest::newRow("UTF-8 byte order mark")
+            << QByteArray("\xef\xbb\xbfplain") << QString(QChar(0xFEFF)) + QStringLiteral("plain");
     }
     void decodesGroupText()
     {
