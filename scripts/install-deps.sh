@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins fonts-dejavu-core)
 if [ "${1:-}" = "test" ]; then
-  packages+=(clang-format)
+  # clang and its sanitizer runtimes build the fuzz targets.
+  packages+=(clang-format clang libclang-rt-14-dev)
 fi
 
 missing=()
