@@ -114,26 +114,36 @@ private slots:
         QCOMPARE(LoadPicture(path, QSize(133, 103)).size(), QSize(77, 103));
     }
 
-    void sizeFromTheHeaderStandsUpright_data()
+    void headerTellsTheUprightSize_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QSize>("stored");
         QTest::addColumn<bool>("turned");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("landscape photo") << QSize(400, 300) << false << QSize(400, 300);
-        QTest::newRow("phone photo turned upright") << QSize(400, 300) << true << QSize(300, 400);
+        QTest::addColumn<bool>("decodesReduced");
+        QTest::newRow("landscape photo") << "photo.jpg" << QSize(400, 300) << false << QSize(400, 300) << true;
+        QTest::newRow("phone photo turned upright")
+            << "photo.jpg" << QSize(400, 300) << true << QSize(300, 400) << true;
+        QTest::newRow("PNG, decoded whole") << "picture.png" << QSize(400, 300) << false << QSize(400, 300) << false;
     }
-    void sizeFromTheHeaderStandsUpright()
+    void headerTellsTheUprightSize()
     {
+        QFETCH(QString, name);
         QFETCH(QSize, stored);
         QFETCH(bool, turned);
         QFETCH(QSize, size);
+        QFETCH(bool, decodesReduced);
         QTemporaryDir dir;
-        const QString path = dir.filePath("photo.jpg");
+        const QString path = dir.filePath(name);
         if (turned)
             WriteRotatedJpeg(path, stored);
+        else if (name.endsWith(QLatin1String(".png")))
+            QVERIFY(QImage(stored, QImage::Format_RGB32).save(path));
         else
             WriteJpeg(path, stored);
-        QCOMPARE(PictureSize(path), size);
+        const PictureHeader header = ReadPictureHeader(path);
+        QCOMPARE(header.Size, size);
+        QCOMPARE(header.DecodesReduced, decodesReduced);
         QCOMPARE(LoadPicture(path).size(), size);
     }
 
@@ -142,7 +152,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("gone.jpg");
         try {
-            (void)PictureSize(path);
+            (void)ReadPictureHeader(path);
             QFAIL("no size for a missing picture");
         } catch (const PictureError& error) {
             QCOMPARE(int(error.GetKind()), int(PictureError::Kind::Missing));

@@ -103,24 +103,48 @@ class SurfaceTest : public QObject {
 private slots:
     void initTestCase() { ConfigurePictureReading(); }
 
-    // A 2560 x 1920 photo fits at 629 x 471.75; the pixels kept for that
-    // are twice as large, far fewer than the photo's own.
-    void fittedPhotoIsDecodedSmall()
+    // A 2560 x 1920 photo fits at 629 x 471.75: the decoder's quarter
+    // (640 x 480) covers that; larger sizes take its half, then the whole.
+    void photoIsDecodedAtTheSizeTheDisplayNeeds_data()
     {
+        QTest::addColumn<QSizeF>("display");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("fitted") << QSizeF(629, 471.75) << QSize(640, 480);
+        QTest::newRow("as large as the quarter") << QSizeF(640, 480) << QSize(640, 480);
+        QTest::newRow("a little larger") << QSizeF(640.5, 480) << QSize(1280, 960);
+        QTest::newRow("as large as the half") << QSizeF(1280, 960) << QSize(1280, 960);
+        QTest::newRow("larger than the half") << QSizeF(1280, 961) << QSize(2560, 1920);
+        QTest::newRow("past the natural size") << QSizeF(3000, 2250) << QSize(2560, 1920);
+    }
+    void photoIsDecodedAtTheSizeTheDisplayNeeds()
+    {
+        QFETCH(QSizeF, display);
+        QFETCH(QSize, pixels);
         Shown s(QSize(2560, 1920));
         QCOMPARE(s.PicZoom()->NaturalSize(), QSizeF(2560, 1920));
         QCOMPARE(s.PicZoom()->DisplaySize(), QSizeF(629, 471.75));
-        QCOMPARE(s.PicZoom()->PixelsFor(s.PicZoom()->DisplaySize()).size(), QSize(1258, 944));
-        QCOMPARE(s.PicZoom()->PixelsFor(QSizeF(1258, 944)).size(), QSize(1258, 944));
-        QCOMPARE(s.PicZoom()->PixelsFor(QSizeF(1259, 944)).size(), QSize(2560, 1920));
+        QCOMPARE(s.PicZoom()->PixelsFor(display).size(), pixels);
+        // Back at the fitted size, the fitted view's pixels serve again.
+        QCOMPARE(s.PicZoom()->PixelsFor(QSizeF(629, 471.75)).size(), QSize(640, 480));
     }
 
-    // A picture only a little larger than the view is decoded whole once.
-    void smallerPictureIsDecodedWhole()
+    // A picture whose decoder cannot reduce it is decoded whole once, with
+    // a copy of twice the fitted size for the fitted view.
+    void pictureOfAnotherFormatIsDecodedWhole()
     {
-        Shown s(QSize(1600, 1200));
-        QCOMPARE(s.PicZoom()->PixelsFor(QSizeF(1600, 1200)).size(), QSize(1600, 1200));
-        QCOMPARE(s.PicZoom()->PixelsFor(s.PicZoom()->DisplaySize()).size(), QSize(1258, 944));
+        FakePlatform fake;
+        frmImage window { fake.Bundle() };
+        window.Form_Load(QString());
+        QTemporaryDir dir;
+        const QString picture = dir.filePath("picture.png");
+        QVERIFY(QImage(QSize(2560, 1920), QImage::Format_RGB32).save(picture));
+        const QString group = dir.filePath("Group.grp");
+        WriteBytes(group, FormatGroupFile("", { { picture, QString() } }));
+        window.OpenFile(group);
+        window.ClipClicked(0, 1);
+        auto* surface = Control<PictureSurface>(window, "PicZoom");
+        QCOMPARE(surface->PixelsFor(surface->DisplaySize()).size(), QSize(1258, 944));
+        QCOMPARE(surface->PixelsFor(QSizeF(1259, 944)).size(), QSize(2560, 1920));
     }
 
     void paintedAsTheWholePictureWouldBe_data()
@@ -130,7 +154,8 @@ private slots:
         QTest::addColumn<double>("tolerance");
         QTest::newRow("fitted") << 0 << false << 3.0;
         QTest::newRow("one step in") << 1 << false << 3.0;
-        QTest::newRow("past the reduced pixels") << 16 << false << 3.0;
+        QTest::newRow("from the half") << 8 << false << 3.0;
+        QTest::newRow("from the whole picture") << 16 << false << 3.0;
         // One picture pixel to one screen pixel: the very pixels.
         QTest::newRow("actual size") << 0 << true << 0.01;
     }
@@ -155,8 +180,8 @@ private slots:
         QVERIFY(QFile::remove(s.photo));
         s.window.ActualSize();
         QCOMPARE(s.PicZoom()->DisplaySize(), natural);
-        // The reduced pixels stand in, enlarged to the same place.
-        QCOMPARE(s.PicZoom()->PixelsFor(natural).size(), QSize(1258, 944));
+        // The fitted view's pixels stand in, enlarged to the same place.
+        QCOMPARE(s.PicZoom()->PixelsFor(natural).size(), QSize(640, 480));
         QVERIFY(s.fake.Calls.isEmpty());
     }
 
@@ -166,7 +191,7 @@ private slots:
         Shown s(QSize(2600, 1950), true);
         QCOMPARE(s.PicZoom()->NaturalSize(), QSizeF(1950, 2600));
         const QImage reduced = s.PicZoom()->PixelsFor(s.PicZoom()->DisplaySize());
-        QCOMPARE(reduced.size(), QSize(720, 960));
+        QCOMPARE(reduced.size(), QSize(487, 650));
         const QImage whole = LoadPicture(s.photo);
         QCOMPARE(whole.size(), QSize(1950, 2600));
         const double difference

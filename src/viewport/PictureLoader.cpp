@@ -1,5 +1,6 @@
 #include "PictureLoader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageIOHandler>
@@ -71,16 +72,38 @@ void Open(const QString& path, QFile& device, QImageReader& reader)
     }
 }
 
+void Read(QImageReader& reader, QImage& image, const QString& path)
+{
+    if (!reader.read(&image) || image.isNull())
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+}
+
 QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
 {
     QFile device;
     QImageReader reader;
     Open(path, device, reader);
     const QSize stored = reader.size();
-    if (fitInto.isValid() && stored.isValid())
-        reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto, mode));
-    if (!reader.read(&image) || image.isNull())
-        throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+    if (!fitInto.isValid() || !stored.isValid()) {
+        Read(reader, image, path);
+        return image;
+    }
+    const QSize size = DecodeSize(stored, reader.transformation(), fitInto, mode);
+    // A reduced decode is mostly the decoder's many small reads of the file:
+    // from the file's mapping they cost next to nothing. (A full decode reads
+    // it the plain way, so that its peak memory is the picture alone.)
+    if (uchar* mapped = device.map(0, device.size())) {
+        QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), device.size());
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader fromMapping(&buffer, reader.format());
+        fromMapping.setAutoTransform(true);
+        fromMapping.setScaledSize(size);
+        Read(fromMapping, image, path);
+        return image;
+    }
+    reader.setScaledSize(size);
+    Read(reader, image, path);
     return image;
 }
 
@@ -96,15 +119,15 @@ QImage LoadPicture(const QString& path, QSize fitInto, Qt::AspectRatioMode mode)
     return Decode(path, fitInto, mode, QImage());
 }
 
-QSize PictureSize(const QString& path)
+PictureHeader ReadPictureHeader(const QString& path)
 {
     QFile device;
     QImageReader reader;
     Open(path, device, reader);
-    QSize size = reader.size();
+    PictureHeader header { reader.size(), reader.format() == "jpeg" };
     if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-        size.transpose();
-    return size;
+        header.Size.transpose();
+    return header;
 }
 
 QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto)

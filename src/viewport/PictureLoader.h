@@ -53,10 +53,17 @@ void ConfigurePictureReading();
 [[nodiscard]] QImage LoadPicture(
     const QString& path, QSize fitInto = {}, Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
 
-// The size of the picture at a path once turned upright, from its header,
-// without decoding it; an invalid size when the format does not tell.
+// What the header of a picture file tells, read without decoding it.
+struct PictureHeader {
+    // The size once turned upright; invalid when the format does not tell.
+    QSize Size;
+    // The decoder itself decodes the picture at a half, a quarter or an
+    // eighth of its size, for a fraction of the work of a full decode (JPEG).
+    bool DecodesReduced = false;
+};
+
 // Throws PictureError.
-[[nodiscard]] QSize PictureSize(const QString& path);
+[[nodiscard]] PictureHeader ReadPictureHeader(const QString& path);
 
 // A picture read by LoadPictures: the picture, or why there is none.
 struct LoadedPicture {

@@ -16,11 +16,29 @@ namespace {
 // A picture that cannot be shown is shown as a placeholder of this size.
 constexpr QSize PlaceholderSize { 640, 480 };
 
-// The reduced copy is twice the fitted size: the fitted view and the first
-// zoom steps are drawn from it, reduced at most by half, so they look smooth.
+// A picture decoded whole keeps a copy of twice the fitted size: the fitted
+// view and the first zoom steps are drawn from it, reduced at most by half.
 QSize ReducedSize(QSize natural, QSize box)
 {
     return (FitSize(QSizeF(natural), QSizeF(box)) * 2.0).toSize();
+}
+
+// The smallest of the decoder's own reductions of a picture (an eighth, a
+// quarter or a half) that covers a display size; invalid when only the
+// whole picture does. Reduced by less than half again when painted.
+QSize CoveringReduction(QSize natural, QSizeF display)
+{
+    for (const int denominator : { 8, 4, 2 }) {
+        const QSize size(natural.width() / denominator, natural.height() / denominator);
+        if (size.width() >= display.width() && size.height() >= display.height())
+            return size;
+    }
+    return {};
+}
+
+bool Covers(const QImage& pixels, QSizeF display)
+{
+    return !pixels.isNull() && display.width() <= pixels.width() && display.height() <= pixels.height();
 }
 
 } // namespace
@@ -44,7 +62,7 @@ void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
 {
     m_picture = picture;
     m_naturalSize = picture.size();
-    m_naturalPending = false;
+    m_decodesFromFile = false;
     m_displayedPath = path;
     const QSize reduced = ReducedSize(picture.size(), m_box->size());
     if (reduced.width() < picture.width() && reduced.height() < picture.height() && !reduced.isEmpty())
@@ -58,16 +76,15 @@ void PictureSurface::ShowPictureFile(const QString& path)
 {
     QImage picture;
     try {
-        const QSize natural = PictureSize(path);
-        const QSize reduced = ReducedSize(natural, m_box->size());
-        // Only a picture at least twice the reduced size each way is worth
-        // decoding twice: the decoder then scales by a half or less.
-        if (natural.isValid() && !reduced.isEmpty() && reduced.width() * 2 <= natural.width()
-            && reduced.height() * 2 <= natural.height()) {
+        const PictureHeader header = ReadPictureHeader(path);
+        const QSize fitted = header.DecodesReduced && header.Size.isValid()
+            ? CoveringReduction(header.Size, FitSize(QSizeF(header.Size), QSizeF(m_box->size())))
+            : QSize();
+        if (fitted.isValid()) {
             m_picture = QImage();
-            m_reduced = LoadPicture(path, reduced, Qt::IgnoreAspectRatio);
-            m_naturalSize = natural;
-            m_naturalPending = true;
+            m_reduced = LoadPicture(path, fitted, Qt::IgnoreAspectRatio);
+            m_naturalSize = header.Size;
+            m_decodesFromFile = true;
             m_displayedPath = path;
             update();
             return;
@@ -81,23 +98,23 @@ void PictureSurface::ShowPictureFile(const QString& path)
     ShowPicture(picture, path);
 }
 
-bool PictureSurface::ReducedServes(QSizeF displaySize) const
-{
-    return !m_reduced.isNull() && displaySize.width() <= m_reduced.width()
-        && displaySize.height() <= m_reduced.height();
-}
-
 const QImage& PictureSurface::PixelsFor(QSizeF displaySize)
 {
-    if (ReducedServes(displaySize))
+    if (Covers(m_reduced, displaySize))
         return m_reduced;
-    if (m_naturalPending) {
-        m_naturalPending = false;
+    if (m_decodesFromFile && !Covers(m_picture, displaySize)) {
+        const QSize covering = CoveringReduction(m_naturalSize, displaySize);
+        // The pixels kept so far go first: only one set of larger pixels is
+        // ever held.
+        m_picture = QImage();
+        m_decodesFromFile = covering.isValid();
         try {
-            m_picture = LoadPicture(m_displayedPath);
+            m_picture = covering.isValid() ? LoadPicture(m_displayedPath, covering, Qt::IgnoreAspectRatio)
+                                           : LoadPicture(m_displayedPath);
         } catch (const PictureError&) {
-            // The file went away or changed since it was shown: the reduced
-            // copy stands in, enlarged, in the same place.
+            // The file went away or changed since it was shown: the fitted
+            // view's pixels stand in, enlarged, in the same place.
+            m_decodesFromFile = false;
         }
     }
     return m_picture.isNull() ? m_reduced : m_picture;
@@ -107,7 +124,7 @@ QImage PictureSurface::TakePicture()
 {
     m_reduced = QImage();
     m_naturalSize = QSize();
-    m_naturalPending = false;
+    m_decodesFromFile = false;
     return std::exchange(m_picture, QImage());
 }
 
@@ -116,7 +133,7 @@ void PictureSurface::Clear()
     m_picture = QImage();
     m_reduced = QImage();
     m_naturalSize = QSize();
-    m_naturalPending = false;
+    m_decodesFromFile = false;
     m_displayedPath.clear();
     update();
 }
@@ -125,7 +142,7 @@ void PictureSurface::paintEvent(QPaintEvent* event)
 {
     if (m_size.isEmpty())
         return;
-    const QImage& source = ReducedServes(m_size) || m_picture.isNull() ? m_reduced : m_picture;
+    const QImage& source = Covers(m_reduced, m_size) || m_picture.isNull() ? m_reduced : m_picture;
     if (source.isNull())
         return;
     const double sx = source.width() / m_size.width();

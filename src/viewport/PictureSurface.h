@@ -8,14 +8,16 @@
 #include <optional>
 
 // The picture surface (PicZoom) inside the viewport box: the displayed
-// picture at its display size, the markers' parent. It keeps a reduced copy
-// of the picture, twice the fitted size, for the fitted view and the first
-// zoom steps, and the picture at its natural size for larger sizes; it
-// paints only the part that is exposed, so memory does not grow with zoom.
+// picture at its display size, the markers' parent. It paints only the part
+// that is exposed, so memory does not grow with zoom, and from pixels that
+// are never reduced by more than half, so every size looks smooth.
 //
-// A large photo read from its file is decoded at the reduced size only,
-// which the JPEG decoder does in a fraction of the time of a full decode;
-// its natural-size pixels are decoded when a display size first needs them.
+// A JPEG photo is decoded at the size the display needs: the decoder itself
+// reduces it to a half, a quarter or an eighth in a fraction of the time of
+// a full decode. The fitted view is decoded that way when the photo is
+// shown; a larger display size first decodes the pixels it needs, up to the
+// natural size. Other pictures are decoded whole, with a reduced copy for
+// the fitted view.
 class PictureSurface : public QWidget {
     Q_OBJECT
 
@@ -27,9 +29,9 @@ public:
     // The displayed picture's natural size, also before its natural-size
     // pixels are decoded.
     [[nodiscard]] QSizeF NaturalSize() const { return QSizeF(m_naturalSize); }
-    // The pixels painted at a display size: the reduced copy when it is at
-    // least that large, otherwise the picture at its natural size (decoded
-    // now if it was not yet).
+    // The pixels painted at a display size: the fitted view's when they are
+    // at least that large, otherwise the larger ones, decoded now when those
+    // kept do not cover the size.
     [[nodiscard]] const QImage& PixelsFor(QSizeF displaySize);
 
     // The display size in single-precision pixels; the widget covers it in
@@ -65,16 +67,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    [[nodiscard]] bool ReducedServes(QSizeF displaySize) const;
-
     QWidget* m_box;
-    // The natural-size pixels; null while they have not been needed yet.
-    QImage m_picture;
+    // The pixels for the fitted view and the first zoom steps.
     QImage m_reduced;
+    // The pixels for larger sizes, up to the natural size; null while no
+    // such size has been shown.
+    QImage m_picture;
     QSize m_naturalSize;
-    // The natural-size pixels are still to be decoded from the displayed
-    // path.
-    bool m_naturalPending = false;
+    // Larger pixels are still to be decoded from the displayed path as
+    // display sizes need them.
+    bool m_decodesFromFile = false;
     QString m_displayedPath;
     QSizeF m_size;
     // Where the pointer was at the last step of a hand drag.
