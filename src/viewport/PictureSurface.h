@@ -9,15 +9,15 @@
 
 // The picture surface (PicZoom) inside the viewport box: the displayed
 // picture at its display size, the markers' parent. It paints only the part
-// that is exposed, so memory does not grow with zoom, and from pixels that
-// are never reduced by more than half, so every size looks smooth.
+// that is exposed, so memory does not grow with zoom.
 //
 // A JPEG photo is decoded at the size the display needs: the decoder itself
 // reduces it to a half, a quarter or an eighth in a fraction of the time of
 // a full decode. The fitted view is decoded that way when the photo is
 // shown; a larger display size first decodes the pixels it needs, up to the
-// natural size. Other pictures are decoded whole, with a reduced copy for
-// the fitted view.
+// natural size, so painting never reduces them by more than half. Other
+// pictures are decoded whole, with a copy of twice the fitted size for the
+// fitted view and the first zoom steps.
 class PictureSurface : public QWidget {
     Q_OBJECT
 
