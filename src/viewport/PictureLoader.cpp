@@ -10,7 +10,16 @@
 
 #include <filesystem>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+#ifdef __GLIBC__
+// Blocks from this size on (a picture of 512 x 512 pixels) are mapped.
+constexpr int PictureMapThreshold = 1024 * 1024;
+#endif
 
 QString Described(const QString& path, const QString& reason)
 {
@@ -112,6 +121,13 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
 void ConfigurePictureReading()
 {
     QImageReader::setAllocationLimit(PictureAllocationLimitMB);
+#ifdef __GLIBC__
+    // Pictures are mapped memory of their own, given back whole when freed.
+    // Left to itself, glibc raises this threshold to the size of the first
+    // such block freed, and then keeps later pictures of up to that size in
+    // its heap after they are gone.
+    mallopt(M_MMAP_THRESHOLD, PictureMapThreshold);
+#endif
 }
 
 QImage LoadPicture(const QString& path, QSize fitInto, Qt::AspectRatioMode mode)

@@ -37,7 +37,8 @@ private:
 };
 
 // Raises the decoder's allocation limit to fit the largest accepted
-// picture; called once at start-up.
+// picture, and has the memory of every large picture given back to the
+// system when it is freed; called once at start-up.
 void ConfigurePictureReading();
 
 // The picture shown for one that cannot be: a dark frame of a size with a
