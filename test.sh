@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Builds Nimbrel with AddressSanitizer and UndefinedBehaviorSanitizer
-# (installing what the build needs), runs every test headless and checks
-# the source layout with clang-format.
+# (installing what the build needs; warnings are errors), runs every test
+# headless, checks the source layout with clang-format, and runs each fuzz
+# target for a minute.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh test
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DNIMBREL_SANITIZE=ON -DNIMBREL_BUILD_TESTS=ON >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DNIMBREL_SANITIZE=ON -DNIMBREL_BUILD_TESTS=ON \
+  -DNIMBREL_WERROR=ON >/dev/null
 cmake --build build/test -j2
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure)
 
 echo "Checking the layout with clang-format"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 echo "Layout clean"
+
+echo "Fuzzing each reader for 60 s"
+fuzz/run 60

@@ -62,3 +62,9 @@ double StatusMegabytes(const char* key)
     }
     return -1;
 }
+
+bool ResetPeakMemory()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}

@@ -15,3 +15,7 @@
 // A figure of this process's memory from /proc/self/status, in megabytes:
 // "VmRSS:" (resident now) or "VmHWM:" (its peak); -1 when it cannot be read.
 [[nodiscard]] double StatusMegabytes(const char* key);
+
+// Starts the process's peak memory ("VmHWM:") anew from what it holds now;
+// false when the system does not allow it.
+bool ResetPeakMemory();

@@ -1,6 +1,7 @@
 // Opens a group of six 24-megapixel photos and prints the time until all six
 // thumbnails are in place, beside the time djpeg needs to decode the same
 // files at 1/8 scale (the decoder's floor for a thumbnail).
+#include "BenchFigures.h"
 #include "BenchPhotos.h"
 #include "BenchWindow.h"
 #include "document/GroupFile.h"
@@ -60,8 +61,9 @@ int main(int argc, char* argv[])
         floor += seconds;
     }
 
-    std::printf("open a group of six 24-megapixel JPEGs, thumbnails in place: %.1f ms\n", open * 1000);
-    std::printf("djpeg -scale 1/8, the same six files (summed):             %.1f ms\n", floor * 1000);
-    std::printf("ratio: %.2fx (goal: at most 1.5x)\n", open / floor);
-    return 0;
+    BenchFigures figures;
+    figures.RatioAtMost("open a group of six 24-megapixel JPEGs, thumbnails in place, beside djpeg -scale 1/8 of the "
+                        "six (summed)",
+        open, floor, 0.6);
+    return figures.ExitCode();
 }

@@ -4,6 +4,7 @@
 // resolution: a 6000 x 4000 photo at 1/4 is 1500 x 1000, the smallest scale
 // still above a cell's 1021 x 766 dots at 300 dpi), the PDF's size and the
 // peak memory of the composition.
+#include "BenchFigures.h"
 #include "BenchPhotos.h"
 #include "app/ReportCommand.h"
 #include "document/GroupFile.h"
@@ -21,13 +22,6 @@
 #include <limits>
 
 namespace {
-
-// Starts the peak anew, so that making the photos does not count.
-bool ResetPeakMemory()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
-}
 
 // Ten markers of every kind on each picture, some with details.
 QString Markers(int picture)
@@ -61,6 +55,7 @@ int main(int argc, char* argv[])
     const QString group = dir.filePath(QStringLiteral("Bench-Six.grp"));
     WriteGroupFile(group, QStringLiteral("25000"), pictures);
     const QString pdf = dir.filePath(QStringLiteral("Bench-Six.pdf"));
+    // Making the photos does not count.
     const bool peakReset = ResetPeakMemory();
 
     QtClock clock;
@@ -97,12 +92,13 @@ int main(int argc, char* argv[])
         floor += seconds;
     }
 
-    std::printf("report of six 24-megapixel JPEGs into a PDF:      %.1f ms\n", report * 1000);
-    std::printf("djpeg -scale 1/4, the same six files (summed):    %.1f ms\n", floor * 1000);
-    std::printf("ratio: %.2fx (goal: at most 1.5x)\n", report / floor);
-    std::printf("PDF size: %.2f MB (goal: at most 3 MB)\n", size / 1e6);
+    BenchFigures figures;
+    figures.RatioAtMost(
+        "report of six 24-megapixel JPEGs into a PDF, beside djpeg -scale 1/4 of the six (summed)", report, floor, 1.5);
+    figures.AtMost("PDF size", size / 1e6, 3, "MB");
     std::printf("three copies with the damage list: %.1f ms, %.2f MB\n", copies * 1000, copiesSize / 1e6);
-    std::printf("peak memory of the composition: %.1f MB%s (goal: under 400 MB)\n", peak,
-        peakReset ? "" : " (with the photos' making: the peak could not be reset)");
-    return 0;
+    if (!peakReset)
+        std::printf("(the peak below includes making the photos: it could not be reset)\n");
+    figures.AtMost("peak memory of the composition", peak, 400, "MB");
+    return figures.ExitCode();
 }

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever Debian packages the build needs and this
-# machine lacks. Usage: scripts/install-deps.sh [test]
+# machine lacks. Usage: scripts/install-deps.sh [test|bench]
 set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins fonts-dejavu-core)
 if [ "${1:-}" = "test" ]; then
   # The tests also read the association of group files back with the
-  # desktop's own tools.
-  packages+=(clang-format xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl)
+  # desktop's own tools; clang and its sanitizer runtimes build the fuzz
+  # targets.
+  packages+=(clang-format clang libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl)
+fi
+if [ "${1:-}" = "bench" ]; then
+  # djpeg: the decoder's own time, the floor of the figures.
+  packages+=(libjpeg-turbo-progs)
 fi
 
 missing=()

@@ -109,6 +109,8 @@ private slots:
         Row("unquoted, blanks around", QByteArray("  VOSKImageViewer1;8500  \n /a.jpg , \"\"\n"), magic, true, "8500",
             1);
         Row("no final line end", QByteArray("\"VOSKImageViewer1;1\"\r\n\"/a.jpg\",\"\""), magic, true, "1", 1);
+        Row("UTF-8 byte order mark", QByteArray("\xef\xbb\xbf\"VOSKImageViewer1;7\"\r\n\"/a.jpg\",\"\"\r\n"), magic,
+            true, "7", 1);
     }
     void readsTheHeader()
     {

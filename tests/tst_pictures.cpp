@@ -114,6 +114,77 @@ private slots:
         QCOMPARE(LoadPicture(path, QSize(133, 103)).size(), QSize(77, 103));
     }
 
+    void headerTellsTheUprightSize_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<bool>("turned");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("decodesReduced");
+        QTest::newRow("landscape photo") << "photo.jpg" << QSize(400, 300) << false << QSize(400, 300) << true;
+        QTest::newRow("phone photo turned upright")
+            << "photo.jpg" << QSize(400, 300) << true << QSize(300, 400) << true;
+        QTest::newRow("PNG, decoded whole") << "picture.png" << QSize(400, 300) << false << QSize(400, 300) << false;
+    }
+    void headerTellsTheUprightSize()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, stored);
+        QFETCH(bool, turned);
+        QFETCH(QSize, size);
+        QFETCH(bool, decodesReduced);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (turned)
+            WriteRotatedJpeg(path, stored);
+        else if (name.endsWith(QLatin1String(".png")))
+            QVERIFY(QImage(stored, QImage::Format_RGB32).save(path));
+        else
+            WriteJpeg(path, stored);
+        const PictureHeader header = ReadPictureHeader(path);
+        QCOMPARE(header.Size, size);
+        QCOMPARE(header.DecodesReduced, decodesReduced);
+        QCOMPARE(LoadPicture(path).size(), size);
+    }
+
+    void sizeOfAMissingPictureIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("gone.jpg");
+        try {
+            (void)ReadPictureHeader(path);
+            QFAIL("no size for a missing picture");
+        } catch (const PictureError& error) {
+            QCOMPARE(int(error.GetKind()), int(PictureError::Kind::Missing));
+            QCOMPARE(error.Text(), QStringLiteral("Cannot read picture %1: the file does not exist").arg(path));
+        }
+    }
+
+    // Several pictures decoded at once come back in the order asked, each
+    // with its own size or its own reason.
+    void picturesDecodedTogetherKeepTheirOrder()
+    {
+        QTemporaryDir dir;
+        const QStringList paths { dir.filePath("a.jpg"), dir.filePath("gone.jpg"), dir.filePath("b.jpg"),
+            dir.filePath("text.jpg"), dir.filePath("c.jpg") };
+        WriteJpeg(paths[0], QSize(4000, 3000), 30);
+        WriteRotatedJpeg(paths[2], QSize(400, 300));
+        WriteBytes(paths[3], "not a picture");
+        WriteJpeg(paths[4], QSize(60, 40));
+        const QList<LoadedPicture> loaded = LoadPictures(paths, QSize(133, 103));
+        QCOMPARE(loaded.size(), 5);
+        QCOMPARE(loaded[0].Picture.size(), QSize(133, 99));
+        QCOMPARE(loaded[2].Picture.size(), QSize(77, 103));
+        QCOMPARE(loaded[4].Picture.size(), QSize(60, 40));
+        for (int i : { 0, 2, 4 })
+            QVERIFY(!loaded[i].Failure);
+        QVERIFY(loaded[1].Picture.isNull() && loaded[3].Picture.isNull());
+        QCOMPARE(int(loaded[1].Failure->GetKind()), int(PictureError::Kind::Missing));
+        QCOMPARE(int(loaded[3].Failure->GetKind()), int(PictureError::Kind::Unreadable));
+        QVERIFY(loaded[3].Failure->Text().startsWith(QStringLiteral("Cannot read picture %1: ").arg(paths[3])));
+        QVERIFY(LoadPictures({}, QSize(133, 103)).isEmpty());
+    }
+
     void refusesWithAReason_data()
     {
         QTest::addColumn<QString>("name");

@@ -204,6 +204,9 @@ private slots:
         Row("first of the Windows-1252 table", QByteArray("\x80"), "\u20ac");
         Row("last of the Windows-1252 table", QByteArray("\x9f"), "\u0178");
         Row("a place Windows-1252 leaves unused", QByteArray("\x81"), "\u0081");
+        // Editors on Windows may start a UTF-8 file with a byte order mark;
+        // it is read too, so that no byte of the file is lost.
+        Row("UTF-8 byte order mark", QByteArray("\xef\xbb\xbfplain"), QString(QChar(0xFEFF)) + QStringLiteral("plain"));
     }
     void decodesGroupText()
     {

@@ -30,6 +30,9 @@ public:
     explicit FieldReader(QString text)
         : m_text(std::move(text))
     {
+        // A byte order mark, as some editors write, is not part of the header.
+        if (m_text.startsWith(QChar(0xFEFF)))
+            m_pos = 1;
     }
 
     [[nodiscard]] int Line() const { return m_line; }

@@ -60,7 +60,9 @@ QString DecodeGroupText(const QByteArray& bytes)
 {
     // Stateless: the bytes are the whole file, so a sequence cut short at its
     // end is an error like any other, not a start that waits for more bytes.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte order mark is kept as a character: no byte is lost in reading.
+    QStringDecoder utf8(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

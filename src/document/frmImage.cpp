@@ -249,11 +249,11 @@ void frmImage::ReadGroup(const QString& path)
     FileName = path;
     GroupFolder = LastFolder = QFileInfo(path).absolutePath();
     Changed = false;
+    // A picture that cannot be shown keeps its slot, so that its line and its
+    // markers are written back at the next save.
+    Strip->LoadSlots(content.Pictures);
     for (int slot = 0; slot < int(content.Pictures.size()); ++slot) {
         const GroupPicture& picture = content.Pictures[slot];
-        // A picture that cannot be shown keeps its slot, so that its line and
-        // its markers are written back at the next save.
-        Strip->LoadSlot(slot, picture.Path, FileNameFromPath(picture.Path));
         if (!picture.Objects.isEmpty()) {
             Strip->SetObjectList(slot, picture.Objects);
             GroupObjectCount = qint16(GroupObjectCount + CountRecords(picture.Objects));

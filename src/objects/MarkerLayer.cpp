@@ -5,7 +5,6 @@
 #include "common/UserError.h"
 
 #include <QCache>
-#include <QHash>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,6 +14,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -33,11 +34,12 @@ QRect PixelBox(const QRectF& box)
 
 QSvgRenderer* DamageRenderer(int damageType)
 {
-    static QHash<int, QSvgRenderer*> renderers;
-    QSvgRenderer*& renderer = renderers[damageType];
+    // Kept for the life of the program, and deleted with it.
+    static std::unordered_map<int, std::unique_ptr<QSvgRenderer>> renderers;
+    std::unique_ptr<QSvgRenderer>& renderer = renderers[damageType];
     if (!renderer)
-        renderer = new QSvgRenderer(DamagePicture(damageType));
-    return renderer;
+        renderer = std::make_unique<QSvgRenderer>(DamagePicture(damageType));
+    return renderer.get();
 }
 
 // Markers up to this size are drawn from kept pictures; larger ones (few,

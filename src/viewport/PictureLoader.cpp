@@ -1,14 +1,25 @@
 #include "PictureLoader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
+#include <QtConcurrentMap>
 
 #include <filesystem>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+#ifdef __GLIBC__
+// Blocks from this size on (a picture of 512 x 512 pixels) are mapped.
+constexpr int PictureMapThreshold = 1024 * 1024;
+#endif
 
 QString Described(const QString& path, const QString& reason)
 {
@@ -30,7 +41,9 @@ QSize DecodeSize(QSize stored, QImageIOHandler::Transformations transformation, 
     return scaled.width() > stored.width() || scaled.height() > stored.height() ? stored : scaled;
 }
 
-QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
+// Opens the picture at a path for its reader: only a regular file, and only
+// a picture of no more than MaxPicturePixels. Throws PictureError.
+void Open(const QString& path, QFile& device, QImageReader& reader)
 {
     const std::filesystem::path file(path.toStdU16String());
     std::error_code error;
@@ -49,10 +62,10 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
     // Opened here rather than by the reader, which says "File not found" for
     // a file it may not read; the file's name still tells the reader its
     // format.
-    QFile device(path);
+    device.setFileName(path);
     if (!device.open(QIODevice::ReadOnly))
         throw PictureError(PictureError::Kind::Unreadable, Described(path, device.errorString()));
-    QImageReader reader(&device);
+    reader.setDevice(&device);
     reader.setAutoTransform(true);
     if (!reader.canRead())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
@@ -66,10 +79,40 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
                     .arg(stored.height())
                     .arg(MaxPicturePixels / 1'000'000)));
     }
-    if (fitInto.isValid() && stored.isValid())
-        reader.setScaledSize(DecodeSize(stored, reader.transformation(), fitInto, mode));
+}
+
+void Read(QImageReader& reader, QImage& image, const QString& path)
+{
     if (!reader.read(&image) || image.isNull())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+}
+
+QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
+{
+    QFile device;
+    QImageReader reader;
+    Open(path, device, reader);
+    const QSize stored = reader.size();
+    if (!fitInto.isValid() || !stored.isValid()) {
+        Read(reader, image, path);
+        return image;
+    }
+    const QSize size = DecodeSize(stored, reader.transformation(), fitInto, mode);
+    // A reduced decode is mostly the decoder's many small reads of the file:
+    // from the file's mapping they cost next to nothing. (A full decode reads
+    // it the plain way, so that its peak memory is the picture alone.)
+    if (uchar* mapped = device.map(0, device.size())) {
+        QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), device.size());
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader fromMapping(&buffer, reader.format());
+        fromMapping.setAutoTransform(true);
+        fromMapping.setScaledSize(size);
+        Read(fromMapping, image, path);
+        return image;
+    }
+    reader.setScaledSize(size);
+    Read(reader, image, path);
     return image;
 }
 
@@ -78,11 +121,42 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
 void ConfigurePictureReading()
 {
     QImageReader::setAllocationLimit(PictureAllocationLimitMB);
+#ifdef __GLIBC__
+    // Pictures are mapped memory of their own, given back whole when freed.
+    // Left to itself, glibc raises this threshold to the size of the first
+    // such block freed, and then keeps later pictures of up to that size in
+    // its heap after they are gone.
+    mallopt(M_MMAP_THRESHOLD, PictureMapThreshold);
+#endif
 }
 
 QImage LoadPicture(const QString& path, QSize fitInto, Qt::AspectRatioMode mode)
 {
     return Decode(path, fitInto, mode, QImage());
+}
+
+PictureHeader ReadPictureHeader(const QString& path)
+{
+    QFile device;
+    QImageReader reader;
+    Open(path, device, reader);
+    PictureHeader header { reader.size(), reader.format() == "jpeg" };
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        header.Size.transpose();
+    return header;
+}
+
+QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto)
+{
+    // Each decode runs on a core of its own; the decoder keeps no state
+    // between pictures, so they do not wait on each other.
+    return QtConcurrent::blockingMapped<QList<LoadedPicture>>(paths, [fitInto](const QString& path) {
+        try {
+            return LoadedPicture { LoadPicture(path, fitInto), std::nullopt };
+        } catch (const PictureError& failure) {
+            return LoadedPicture { QImage(), failure };
+        }
+    });
 }
 
 QImage ReloadPicture(const QString& path, QImage previous)

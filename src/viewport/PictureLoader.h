@@ -3,8 +3,12 @@
 #include "common/UserError.h"
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // Pictures are read from their files with their EXIF orientation applied.
 // Only regular files are opened, and a picture whose header declares more
@@ -33,7 +37,8 @@ private:
 };
 
 // Raises the decoder's allocation limit to fit the largest accepted
-// picture; called once at start-up.
+// picture, and has the memory of every large picture given back to the
+// system when it is freed; called once at start-up.
 void ConfigurePictureReading();
 
 // The picture shown for one that cannot be: a dark frame of a size with a
@@ -48,6 +53,28 @@ void ConfigurePictureReading();
 // Throws PictureError.
 [[nodiscard]] QImage LoadPicture(
     const QString& path, QSize fitInto = {}, Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
+
+// What the header of a picture file tells, read without decoding it.
+struct PictureHeader {
+    // The size once turned upright; invalid when the format does not tell.
+    QSize Size;
+    // The decoder itself decodes the picture at a half, a quarter or an
+    // eighth of its size, for a fraction of the work of a full decode (JPEG).
+    bool DecodesReduced = false;
+};
+
+// Throws PictureError.
+[[nodiscard]] PictureHeader ReadPictureHeader(const QString& path);
+
+// A picture read by LoadPictures: the picture, or why there is none.
+struct LoadedPicture {
+    QImage Picture;
+    std::optional<PictureError> Failure;
+};
+
+// The pictures at the paths, each decoded to fit into a box as LoadPicture
+// does, several at once on every core; in the order of the paths.
+[[nodiscard]] QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto);
 
 // The whole picture at a path, decoded into the memory of a picture that is
 // no longer needed when both have the same size and format (photos from one

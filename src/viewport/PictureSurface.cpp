@@ -16,6 +16,31 @@ namespace {
 // A picture that cannot be shown is shown as a placeholder of this size.
 constexpr QSize PlaceholderSize { 640, 480 };
 
+// A picture decoded whole keeps a copy of twice the fitted size: the fitted
+// view and the first zoom steps are drawn from it, reduced at most by half.
+QSize ReducedSize(QSize natural, QSize box)
+{
+    return (FitSize(QSizeF(natural), QSizeF(box)) * 2.0).toSize();
+}
+
+// The smallest of the decoder's own reductions of a picture (an eighth, a
+// quarter or a half) that covers a display size; invalid when only the
+// whole picture does. Reduced by less than half again when painted.
+QSize CoveringReduction(QSize natural, QSizeF display)
+{
+    for (const int denominator : { 8, 4, 2 }) {
+        const QSize size(natural.width() / denominator, natural.height() / denominator);
+        if (size.width() >= display.width() && size.height() >= display.height())
+            return size;
+    }
+    return {};
+}
+
+bool Covers(const QImage& pixels, QSizeF display)
+{
+    return !pixels.isNull() && display.width() <= pixels.width() && display.height() <= pixels.height();
+}
+
 } // namespace
 
 PictureSurface::PictureSurface(QWidget* viewportBox)
@@ -27,6 +52,8 @@ PictureSurface::PictureSurface(QWidget* viewportBox)
 void PictureSurface::SetDisplaySize(QSizeF size)
 {
     m_size = size;
+    // Decoded before the size takes effect, never while painting.
+    (void)PixelsFor(size);
     resize(qMax(1, int(std::lround(size.width()))), qMax(1, int(std::lround(size.height()))));
     update();
 }
@@ -34,10 +61,10 @@ void PictureSurface::SetDisplaySize(QSizeF size)
 void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
 {
     m_picture = picture;
+    m_naturalSize = picture.size();
+    m_decodesFromFile = false;
     m_displayedPath = path;
-    // Twice the fitted size: the fitted view and the first zoom steps are
-    // drawn from it, reduced at most by half, so they look smooth.
-    const QSize reduced = (FitSize(NaturalSize(), QSizeF(m_box->size())) * 2.0).toSize();
+    const QSize reduced = ReducedSize(picture.size(), m_box->size());
     if (reduced.width() < picture.width() && reduced.height() < picture.height() && !reduced.isEmpty())
         m_reduced = picture.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else
@@ -49,6 +76,19 @@ void PictureSurface::ShowPictureFile(const QString& path)
 {
     QImage picture;
     try {
+        const PictureHeader header = ReadPictureHeader(path);
+        const QSize fitted = header.DecodesReduced && header.Size.isValid()
+            ? CoveringReduction(header.Size, FitSize(QSizeF(header.Size), QSizeF(m_box->size())))
+            : QSize();
+        if (fitted.isValid()) {
+            m_picture = QImage();
+            m_reduced = LoadPicture(path, fitted, Qt::IgnoreAspectRatio);
+            m_naturalSize = header.Size;
+            m_decodesFromFile = true;
+            m_displayedPath = path;
+            update();
+            return;
+        }
         picture = ReloadPicture(path, TakePicture());
     } catch (const PictureError& failure) {
         const bool missing = failure.GetKind() == PictureError::Kind::Missing;
@@ -58,9 +98,33 @@ void PictureSurface::ShowPictureFile(const QString& path)
     ShowPicture(picture, path);
 }
 
+const QImage& PictureSurface::PixelsFor(QSizeF displaySize)
+{
+    if (Covers(m_reduced, displaySize))
+        return m_reduced;
+    if (m_decodesFromFile && !Covers(m_picture, displaySize)) {
+        const QSize covering = CoveringReduction(m_naturalSize, displaySize);
+        // The pixels kept so far go first: only one set of larger pixels is
+        // ever held.
+        m_picture = QImage();
+        m_decodesFromFile = covering.isValid();
+        try {
+            m_picture = covering.isValid() ? LoadPicture(m_displayedPath, covering, Qt::IgnoreAspectRatio)
+                                           : LoadPicture(m_displayedPath);
+        } catch (const PictureError&) {
+            // The file went away or changed since it was shown: the fitted
+            // view's pixels stand in, enlarged, in the same place.
+            m_decodesFromFile = false;
+        }
+    }
+    return m_picture.isNull() ? m_reduced : m_picture;
+}
+
 QImage PictureSurface::TakePicture()
 {
     m_reduced = QImage();
+    m_naturalSize = QSize();
+    m_decodesFromFile = false;
     return std::exchange(m_picture, QImage());
 }
 
@@ -68,17 +132,19 @@ void PictureSurface::Clear()
 {
     m_picture = QImage();
     m_reduced = QImage();
+    m_naturalSize = QSize();
+    m_decodesFromFile = false;
     m_displayedPath.clear();
     update();
 }
 
 void PictureSurface::paintEvent(QPaintEvent* event)
 {
-    if (m_picture.isNull() || m_size.isEmpty())
+    if (m_size.isEmpty())
         return;
-    const bool reducedServes
-        = !m_reduced.isNull() && m_size.width() <= m_reduced.width() && m_size.height() <= m_reduced.height();
-    const QImage& source = reducedServes ? m_reduced : m_picture;
+    const QImage& source = Covers(m_reduced, m_size) || m_picture.isNull() ? m_reduced : m_picture;
+    if (source.isNull())
+        return;
     const double sx = source.width() / m_size.width();
     const double sy = source.height() / m_size.height();
     const QRectF exposed(event->rect());

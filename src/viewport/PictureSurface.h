@@ -8,9 +8,16 @@
 #include <optional>
 
 // The picture surface (PicZoom) inside the viewport box: the displayed
-// picture at its display size, the markers' parent. It keeps the picture at
-// its natural size (and one smoothly reduced copy for small sizes) and
-// paints only the part that is exposed, so memory does not grow with zoom.
+// picture at its display size, the markers' parent. It paints only the part
+// that is exposed, so memory does not grow with zoom.
+//
+// A JPEG photo is decoded at the size the display needs: the decoder itself
+// reduces it to a half, a quarter or an eighth in a fraction of the time of
+// a full decode. The fitted view is decoded that way when the photo is
+// shown; a larger display size first decodes the pixels it needs, up to the
+// natural size, so painting never reduces them by more than half. Other
+// pictures are decoded whole, with a copy of twice the fitted size for the
+// fitted view and the first zoom steps.
 class PictureSurface : public QWidget {
     Q_OBJECT
 
@@ -19,9 +26,13 @@ public:
 
     // The path of the displayed picture; empty when nothing is displayed.
     [[nodiscard]] const QString& DisplayedPath() const { return m_displayedPath; }
-    // The displayed picture at its natural size.
-    [[nodiscard]] const QImage& Picture() const { return m_picture; }
-    [[nodiscard]] QSizeF NaturalSize() const { return QSizeF(m_picture.size()); }
+    // The displayed picture's natural size, also before its natural-size
+    // pixels are decoded.
+    [[nodiscard]] QSizeF NaturalSize() const { return QSizeF(m_naturalSize); }
+    // The pixels painted at a display size: the fitted view's when they are
+    // at least that large, otherwise the larger ones, decoded now when those
+    // kept do not cover the size.
+    [[nodiscard]] const QImage& PixelsFor(QSizeF displaySize);
 
     // The display size in single-precision pixels; the widget covers it in
     // whole pixels.
@@ -57,8 +68,15 @@ protected:
 
 private:
     QWidget* m_box;
-    QImage m_picture;
+    // The pixels for the fitted view and the first zoom steps.
     QImage m_reduced;
+    // The pixels for larger sizes, up to the natural size; null while no
+    // such size has been shown.
+    QImage m_picture;
+    QSize m_naturalSize;
+    // Larger pixels are still to be decoded from the displayed path as
+    // display sizes need them.
+    bool m_decodesFromFile = false;
     QString m_displayedPath;
     QSizeF m_size;
     // Where the pointer was at the last step of a hand drag.

@@ -1,10 +1,10 @@
 #include "ThumbnailStrip.h"
 
 #include "OutlineBox.h"
-#include "PictureLoader.h"
 #include "SlotCaption.h"
 #include "SlotLayout.h"
 #include "Thumbnail.h"
+#include "common/PathText.h"
 
 namespace {
 
@@ -111,17 +111,27 @@ void ThumbnailStrip::ShowPicture(int slot, const QString& path, const QString& c
     LbFileName[slot]->SetCaption(caption);
 }
 
-void ThumbnailStrip::LoadSlot(int slot, const QString& path, const QString& caption)
+void ThumbnailStrip::LoadSlots(const QList<GroupPicture>& pictures)
 {
-    try {
-        ShowPicture(slot, path, caption, LoadPicture(path, ThumbnailSize));
-    } catch (const PictureError& failure) {
-        const bool missing = failure.GetKind() == PictureError::Kind::Missing;
-        IMG[slot]->SetPlaceholder(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"));
-        IMG[slot]->Tag = path;
-        IMG[slot]->setToolTip(path + u'\n' + failure.Text());
-        LbFileName[slot]->SetCaption(caption);
+    QStringList paths;
+    for (const GroupPicture& picture : pictures)
+        paths.append(picture.Path);
+    const QList<LoadedPicture> loaded = LoadPictures(paths, ThumbnailSize);
+    for (int slot = 0; slot < int(qMin(pictures.size(), GroupSlotCount)); ++slot)
+        PlacePicture(slot, paths[slot], FileNameFromPath(paths[slot]), loaded[slot]);
+}
+
+void ThumbnailStrip::PlacePicture(int slot, const QString& path, const QString& caption, const LoadedPicture& loaded)
+{
+    if (!loaded.Failure) {
+        ShowPicture(slot, path, caption, loaded.Picture);
+        return;
     }
+    const bool missing = loaded.Failure->GetKind() == PictureError::Kind::Missing;
+    IMG[slot]->SetPlaceholder(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"));
+    IMG[slot]->Tag = path;
+    IMG[slot]->setToolTip(path + u'\n' + loaded.Failure->Text());
+    LbFileName[slot]->SetCaption(caption);
 }
 
 void ThumbnailStrip::PlaceActiveFrame(int slot)

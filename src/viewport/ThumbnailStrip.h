@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PictureLoader.h"
 #include "document/GroupFile.h"
 
 #include <QImage>
@@ -35,10 +36,11 @@ public:
     void ClearSlot(int slot);
     // A picture and its thumbnail in a slot.
     void ShowPicture(int slot, const QString& path, const QString& caption, const QImage& thumbnail);
-    // The picture at a path in a slot. One that cannot be shown keeps its
-    // slot with a placeholder naming why; the tool tip gives the path and
-    // the reason.
-    void LoadSlot(int slot, const QString& path, const QString& caption);
+    // The pictures of a group in slots 0 on, each captioned with its file
+    // name; their thumbnails are decoded all at once and are in place when
+    // this returns. A picture that cannot be shown keeps its slot with a
+    // placeholder naming why; the tool tip gives the path and the reason.
+    void LoadSlots(const QList<GroupPicture>& pictures);
     // The frame moves to a slot: 7 pixels left of its outline, above its
     // thumbnail.
     void PlaceActiveFrame(int slot);
@@ -62,6 +64,8 @@ signals:
     void Pressed(int index, int button, QPoint globalPosition);
 
 private:
+    void PlacePicture(int slot, const QString& path, const QString& caption, const LoadedPicture& loaded);
+
     std::array<Thumbnail*, GroupSlotCount> IMG {};
     std::array<SlotCaption*, GroupSlotCount> LbFileName {};
     std::array<OutlineBox*, GroupSlotCount> Box {};
