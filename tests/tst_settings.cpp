@@ -1,5 +1,6 @@
 // The settings store, the recent-files ring, the colour values and the
 // reading of stored values.
+#include "DataRows.h"
 #include "common/NumberText.h"
 #include "document/ColorSettings.h"
 #include "document/RecentFiles.h"
@@ -72,30 +73,13 @@ private slots:
 
     void roundTrip_data()
     {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("marker") << "Settings"
-                                << "Saved"
-                                << "Yes";
-        QTest::newRow("colour") << "Colors"
-                                << "Screen"
-                                << "16777215";
-        QTest::newRow("twips") << "Window"
-                               << "Left"
-                               << "-120";
-        QTest::newRow("path with blanks") << "LastFiles"
-                                          << "Name2"
-                                          << "/home/ann/my cars/blue car.grp";
-        QTest::newRow("windows path") << "LastFiles"
-                                      << "Name3"
-                                      << "C:\\Cars\\Ann's car; 2.grp";
-        QTest::newRow("accents and equals") << "LastFiles"
-                                            << "Name4"
-                                            << "/home/zoë/a=b, #1.grp";
-        QTest::newRow("empty") << "LastFiles"
-                               << "Name5"
-                               << "";
+        Columns<QString, QString, QString>("section", "key", "value");
+        Row("marker", "Settings", "Saved", "Yes");
+        Row("twips", "Window", "Left", "-120");
+        Row("path with blanks", "LastFiles", "Name2", "/home/ann/my cars/blue car.grp");
+        Row("windows path", "LastFiles", "Name3", "C:\\Cars\\Ann's car; 2.grp");
+        Row("accents and equals", "LastFiles", "Name4", "/home/zoë/a=b, #1.grp");
+        Row("empty", "LastFiles", "Name5", "");
     }
     void roundTrip()
     {
@@ -202,52 +186,23 @@ private slots:
 
     // --- The recent-files ring ----------------------------------------
 
+    // Rows the window's tests do not reach: the ring past its sixth entry and
+    // the stored list's edges.
     void recentFiles_data()
     {
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QStringList>("opened");
-        QTest::addColumn<QList<bool>>("changed");
-        QTest::addColumn<QStringList>("items");
-        QTest::addColumn<int>("recentCount");
-
-        QTest::newRow("empty") << QStringList {} << QStringList {} << QList<bool> {} << QStringList {} << 0;
-        QTest::newRow("first file") << QStringList {} << QStringList { "/g/1.grp" } << QList<bool> { true }
-                                    << QStringList { "/g/1.grp" } << 1;
-        QTest::newRow("six files from empty")
-            << QStringList {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp", "/g/6.grp" }
-            << QList<bool> { true, true, true, true, true, true }
-            << QStringList { "/g/6.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 1;
-        QTest::newRow("seventh goes to item 2")
-            << QStringList {}
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp", "/g/6.grp", "/g/7.grp" }
-            << QList<bool> { true, true, true, true, true, true, true }
-            << QStringList { "/g/6.grp", "/g/7.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 2;
-        QTest::newRow("newest again") << QStringList {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/2.grp" }
-                                      << QList<bool> { true, true, false } << QStringList { "/g/1.grp", "/g/2.grp" }
-                                      << 2;
-        QTest::newRow("listed, not the newest")
-            << QStringList {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/1.grp" }
-            << QList<bool> { true, true, true, false } << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << 3;
-        QTest::newRow("listed in a full ring")
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << QStringList { "/g/4.grp" }
-            << QList<bool> { false } << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 5;
-        QTest::newRow("other letter case")
-            << QStringList {} << QStringList { "/g/Car.grp", "/g/car.grp" } << QList<bool> { true, true }
-            << QStringList { "/g/Car.grp", "/g/car.grp" } << 2;
-        QTest::newRow("restart with five")
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" }
-            << QStringList { "/g/new.grp" } << QList<bool> { true }
-            << QStringList { "/g/new.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 1;
-        QTest::newRow("restart with three")
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << QStringList { "/g/new.grp", "/g/next.grp" }
-            << QList<bool> { true, true }
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/new.grp", "/g/next.grp" } << 5;
-        QTest::newRow("restart, stored file again")
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << QStringList { "/g/2.grp" } << QList<bool> { false }
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp" } << 3;
-        QTest::newRow("more than five stored")
-            << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp", "/g/6.grp" } << QStringList {}
-            << QList<bool> {} << QStringList { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" } << 5;
+        Columns<QStringList, QStringList, QList<bool>, QStringList, int>(
+            "stored", "opened", "changed", "items", "recentCount");
+        const QStringList five { "/g/1.grp", "/g/2.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" };
+        Row("seventh goes to item 2", QStringList {}, five + QStringList { "/g/6.grp", "/g/7.grp" },
+            QList<bool>(7, true), QStringList { "/g/6.grp", "/g/7.grp", "/g/3.grp", "/g/4.grp", "/g/5.grp" }, 2);
+        Row("newest again", QStringList {}, QStringList { "/g/1.grp", "/g/2.grp", "/g/2.grp" },
+            QList<bool> { true, true, false }, QStringList { "/g/1.grp", "/g/2.grp" }, 2);
+        Row("listed in a full ring", five, QStringList { "/g/4.grp" }, QList<bool> { false }, five, 5);
+        Row("restart with three", five.mid(0, 3), QStringList { "/g/new.grp", "/g/next.grp" },
+            QList<bool> { true, true }, five.mid(0, 3) + QStringList { "/g/new.grp", "/g/next.grp" }, 5);
+        Row("restart, stored file again", five.mid(0, 3), QStringList { "/g/2.grp" }, QList<bool> { false },
+            five.mid(0, 3), 3);
+        Row("more than five stored", five + QStringList { "/g/6.grp" }, QStringList {}, QList<bool> {}, five, 5);
     }
     void recentFiles()
     {
@@ -269,16 +224,14 @@ private slots:
 
     void colorValue_data()
     {
-        QTest::addColumn<QColor>("color");
-        QTest::addColumn<quint32>("value");
-        QTest::newRow("black") << QColor(0, 0, 0) << quint32(0);
-        QTest::newRow("white") << QColor(255, 255, 255) << quint32(16777215);
-        QTest::newRow("red") << QColor(255, 0, 0) << quint32(255);
-        QTest::newRow("green") << QColor(0, 255, 0) << quint32(65280);
-        QTest::newRow("blue") << QColor(0, 0, 255) << quint32(16711680);
-        QTest::newRow("dark grey") << QColor(0x40, 0x40, 0x40) << quint32(4210752);
-        QTest::newRow("mixed") << QColor(0x12, 0x34, 0x56) << quint32(0x563412);
-        QTest::newRow("mixed decimal") << QColor(200, 100, 50) << quint32(3302600);
+        Columns<QColor, quint32>("color", "value");
+        Row("black", QColor(0, 0, 0), quint32(0));
+        Row("white", QColor(255, 255, 255), quint32(16777215));
+        Row("red", QColor(255, 0, 0), quint32(255));
+        Row("green", QColor(0, 255, 0), quint32(65280));
+        Row("blue", QColor(0, 0, 255), quint32(16711680));
+        Row("dark grey", QColor(0x40, 0x40, 0x40), quint32(4210752));
+        Row("mixed", QColor(200, 100, 50), quint32(3302600));
     }
     void colorValue()
     {
@@ -302,17 +255,15 @@ private slots:
 
     void leadingNumberValue_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<double>("value");
-        QTest::newRow("zero") << "0" << true << 0.0;
-        QTest::newRow("trailing text") << "12abc" << true << 12.0;
-        QTest::newRow("blanks") << " 1 2 " << true << 12.0;
-        QTest::newRow("fraction") << "-2.5" << true << -2.5;
-        QTest::newRow("letters") << "abc" << false << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("sign alone") << "-" << false << 0.0;
-        QTest::newRow("too large") << "1E999" << false << 0.0;
+        Columns<QString, bool, double>("text", "found", "value");
+        Row("zero", "0", true, 0.0);
+        Row("trailing text", "12abc", true, 12.0);
+        Row("blanks", " 1 2 ", true, 12.0);
+        Row("fraction", "-2.5", true, -2.5);
+        Row("letters", "abc", false, 0.0);
+        Row("empty", "", false, 0.0);
+        Row("sign alone", "-", false, 0.0);
+        Row("too large", "1E999", false, 0.0);
     }
     void leadingNumberValue()
     {
@@ -327,29 +278,24 @@ private slots:
 
     void storedInt_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("lowest");
-        QTest::addColumn<int>("highest");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<int>("value");
-        QTest::newRow("count") << "3" << 0 << 5 << true << 3;
-        QTest::newRow("lowest") << "0" << 0 << 5 << true << 0;
-        QTest::newRow("highest") << "5" << 0 << 5 << true << 5;
-        QTest::newRow("leading blank") << " 3" << 0 << 5 << true << 3;
-        QTest::newRow("trailing text") << "4 files" << 0 << 5 << true << 4;
-        QTest::newRow("plus sign") << "+2" << 0 << 5 << true << 2;
-        QTest::newRow("whole with point") << "2.0" << 0 << 5 << true << 2;
-        QTest::newRow("exponent") << "1E1" << 0 << 100 << true << 10;
-        QTest::newRow("negative twips") << "-120" << -1000000 << 1000000 << true << -120;
-        QTest::newRow("letters") << "abc" << 0 << 5 << false << 0;
-        QTest::newRow("empty") << "" << 0 << 5 << false << 0;
-        QTest::newRow("blanks only") << "  " << 0 << 5 << false << 0;
-        QTest::newRow("below") << "-1" << 0 << 5 << false << 0;
-        QTest::newRow("above") << "6" << 0 << 5 << false << 0;
-        QTest::newRow("state 3") << "3" << 0 << 2 << false << 0;
-        QTest::newRow("fraction") << "2.5" << 0 << 5 << false << 0;
-        QTest::newRow("too large") << "1E999" << 0 << 5 << false << 0;
-        QTest::newRow("beyond int") << "99999999999" << INT_MIN << INT_MAX << false << 0;
+        Columns<QString, int, int, bool, int>("text", "lowest", "highest", "read", "value");
+        Row("count", "3", 0, 5, true, 3);
+        Row("lowest", "0", 0, 5, true, 0);
+        Row("highest", "5", 0, 5, true, 5);
+        Row("leading blank", " 3", 0, 5, true, 3);
+        Row("trailing text", "4 files", 0, 5, true, 4);
+        Row("plus sign", "+2", 0, 5, true, 2);
+        Row("whole with point", "2.0", 0, 5, true, 2);
+        Row("exponent", "1E1", 0, 100, true, 10);
+        Row("negative twips", "-120", -1000000, 1000000, true, -120);
+        Row("letters", "abc", 0, 5, false, 0);
+        Row("empty", "", 0, 5, false, 0);
+        Row("blanks only", "  ", 0, 5, false, 0);
+        Row("below", "-1", 0, 5, false, 0);
+        Row("above", "6", 0, 5, false, 0);
+        Row("fraction", "2.5", 0, 5, false, 0);
+        Row("too large", "1E999", 0, 5, false, 0);
+        Row("beyond int", "99999999999", INT_MIN, INT_MAX, false, 0);
     }
     void storedInt()
     {
@@ -366,19 +312,13 @@ private slots:
 
     void storedColor_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<QColor>("color");
-        QTest::newRow("black") << "0" << true << QColor(0, 0, 0);
-        QTest::newRow("white") << "16777215" << true << QColor(255, 255, 255);
-        QTest::newRow("red") << "255" << true << QColor(255, 0, 0);
-        QTest::newRow("dark grey") << "4210752" << true << QColor(0x40, 0x40, 0x40);
-        QTest::newRow("mixed") << "3302600" << true << QColor(200, 100, 50);
-        QTest::newRow("too large") << "16777216" << false << QColor();
-        QTest::newRow("negative") << "-1" << false << QColor();
-        QTest::newRow("fraction") << "255.5" << false << QColor();
-        QTest::newRow("letters") << "abc" << false << QColor();
-        QTest::newRow("empty") << "" << false << QColor();
+        Columns<QString, bool, QColor>("text", "read", "color");
+        Row("white", "16777215", true, QColor(255, 255, 255));
+        Row("mixed", "3302600", true, QColor(200, 100, 50));
+        Row("too large", "16777216", false, QColor());
+        Row("negative", "-1", false, QColor());
+        Row("fraction", "255.5", false, QColor());
+        Row("letters", "abc", false, QColor());
     }
     void storedColor()
     {

@@ -2,6 +2,7 @@
 // interface colours and the recent files of the File menu, as a user sees
 // them across a restart.
 #include "Controls.h"
+#include "DataRows.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "document/DescriptionFields.h"
@@ -185,18 +186,16 @@ private slots:
 
     void placeOnScreens_data()
     {
-        QTest::addColumn<QRect>("stored");
-        QTest::addColumn<QRect>("placed");
-        const QRect left(0, 0, 1920, 1080);
-        QTest::newRow("on the first screen") << QRect(100, 100, 800, 600) << QRect(100, 100, 800, 600);
-        QTest::newRow("on the second screen") << QRect(2000, 100, 800, 600) << QRect(2000, 100, 800, 600);
-        QTest::newRow("across both") << QRect(1500, 100, 800, 600) << QRect(1500, 100, 800, 600);
-        QTest::newRow("mostly off, a grip left") << QRect(-700, -500, 800, 600) << QRect(-700, -500, 800, 600);
-        QTest::newRow("a sliver left") << QRect(-790, 100, 800, 600) << QRect(left.topLeft(), QSize(800, 600));
-        QTest::newRow("removed monitor") << QRect(5000, 100, 800, 600) << QRect(left.topLeft(), QSize(800, 600));
-        QTest::newRow("above every screen") << QRect(100, -900, 800, 600) << QRect(left.topLeft(), QSize(800, 600));
-        QTest::newRow("too big for the primary")
-            << QRect(5000, 100, 4000, 3000) << QRect(left.topLeft(), QSize(1920, 1080));
+        Columns<QRect, QRect>("stored", "placed");
+        const QRect primary(0, 0, 800, 600);
+        Row("on the first screen", QRect(100, 100, 800, 600), QRect(100, 100, 800, 600));
+        Row("on the second screen", QRect(2000, 100, 800, 600), QRect(2000, 100, 800, 600));
+        Row("across both", QRect(1500, 100, 800, 600), QRect(1500, 100, 800, 600));
+        Row("mostly off, a grip left", QRect(-700, -500, 800, 600), QRect(-700, -500, 800, 600));
+        Row("a sliver left", QRect(-790, 100, 800, 600), primary);
+        Row("removed monitor", QRect(5000, 100, 800, 600), primary);
+        Row("above every screen", QRect(100, -900, 800, 600), primary);
+        Row("too big for the primary", QRect(5000, 100, 4000, 3000), QRect(0, 0, 1920, 1080));
     }
 
     void placeOnScreens()
@@ -352,18 +351,12 @@ private slots:
 
     void colorDialogTitles_data()
     {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("screen") << "mnuScreenColor"
-                                << "Nimbrel - 1.0 : Screen Color";
-        QTest::newRow("outline") << "mnuBorderColor"
-                                 << "Nimbrel - 1.0 : Outline/Border Color";
-        QTest::newRow("active clip") << "mnuActiveBorderColor"
-                                     << "Nimbrel - 1.0 : ActiveBorder Color";
-        QTest::newRow("toolbar") << "mnuToolbarColor"
-                                 << "Nimbrel - 1.0 : Toolbar Color";
-        QTest::newRow("file name") << "mnuFileNameColor"
-                                   << "Nimbrel - 1.0 : File Name Box Color";
+        Columns<QString, QString>("item", "title");
+        Row("screen", "mnuScreenColor", "Nimbrel - 1.0 : Screen Color");
+        Row("outline", "mnuBorderColor", "Nimbrel - 1.0 : Outline/Border Color");
+        Row("active clip", "mnuActiveBorderColor", "Nimbrel - 1.0 : ActiveBorder Color");
+        Row("toolbar", "mnuToolbarColor", "Nimbrel - 1.0 : Toolbar Color");
+        Row("file name", "mnuFileNameColor", "Nimbrel - 1.0 : File Name Box Color");
     }
 
     void colorDialogTitles()
