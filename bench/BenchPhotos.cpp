@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include <cstdio>
 #include <limits>
 
 QStringList BenchPhotos(int count, QSize size)
@@ -49,6 +50,23 @@ double BestCommandSeconds(const QString& program, const QStringList& arguments, 
         best = qMin(best, timer.nsecsElapsed() / 1e9);
     }
     return best;
+}
+
+double DjpegSeconds(const QStringList& photos, const QString& scale)
+{
+    double sum = 0.0;
+    for (const QString& photo : photos) {
+        QStringList arguments { QStringLiteral("-outfile"), QStringLiteral("/dev/null"), photo };
+        if (!scale.isEmpty())
+            arguments = QStringList { QStringLiteral("-scale"), scale } + arguments;
+        const double seconds = BestCommandSeconds(QStringLiteral("djpeg"), arguments);
+        if (seconds < 0) {
+            std::fprintf(stderr, "djpeg failed (apt-get install libjpeg-turbo-progs)\n");
+            return -1.0;
+        }
+        sum += seconds;
+    }
+    return sum;
 }
 
 double StatusMegabytes(const char* key)

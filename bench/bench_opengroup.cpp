@@ -49,17 +49,9 @@ int main(int argc, char* argv[])
         }
     }
 
-    double floor = 0.0;
-    for (const QString& photo : photos) {
-        const double seconds = BestCommandSeconds(QStringLiteral("djpeg"),
-            { QStringLiteral("-scale"), QStringLiteral("1/8"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
-                photo });
-        if (seconds < 0) {
-            std::fprintf(stderr, "djpeg failed (apt-get install libjpeg-turbo-progs)\n");
-            return 1;
-        }
-        floor += seconds;
-    }
+    const double floor = DjpegSeconds(photos, QStringLiteral("1/8"));
+    if (floor < 0)
+        return 1;
 
     BenchFigures figures;
     figures.RatioAtMost("open a group of six 24-megapixel JPEGs, thumbnails in place, beside djpeg -scale 1/8 of the "

@@ -80,17 +80,9 @@ int main(int argc, char* argv[])
     const double copies = compose({ QStringLiteral("--copies"), QStringLiteral("3"), QStringLiteral("--damage-list") });
     const qint64 copiesSize = QFileInfo(pdf).size();
 
-    double floor = 0.0;
-    for (const QString& photo : photos) {
-        const double seconds = BestCommandSeconds(QStringLiteral("djpeg"),
-            { QStringLiteral("-scale"), QStringLiteral("1/4"), QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
-                photo });
-        if (seconds < 0) {
-            std::fprintf(stderr, "djpeg failed (apt-get install libjpeg-turbo-progs)\n");
-            return 1;
-        }
-        floor += seconds;
-    }
+    const double floor = DjpegSeconds(photos, QStringLiteral("1/4"));
+    if (floor < 0)
+        return 1;
 
     BenchFigures figures;
     figures.RatioAtMost(

@@ -43,7 +43,7 @@ QByteArray ExpectedEntry(const QByteArray& exec)
 }
 
 // The arguments of an Exec value with %f given a file, read the way the
-// desktop-entry specification tells a launcher to: first the string escapes
+// desktop-entry rules tell a launcher to: first the string escapes
 // of the value, then the quoting of each argument, then the field codes.
 QStringList LaunchArguments(const QString& exec, const QString& file)
 {

@@ -257,6 +257,16 @@ void WriteGroupFile(
         throw failed(file.errorString());
 }
 
+QString ExtraPicturesNotice(const GroupFileContent& content)
+{
+    if (content.NamedPictures <= GroupSlotCount)
+        return {};
+    return QStringLiteral(
+        "This group names %1 pictures; only the first %2 are shown, and saving it keeps only those %2.")
+        .arg(content.NamedPictures)
+        .arg(GroupSlotCount);
+}
+
 void CheckMarkerCount(const GroupFileContent& content, const QString& path)
 {
     qsizetype records = 0;

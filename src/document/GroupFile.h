@@ -56,6 +56,10 @@ inline constexpr qsizetype MaxGroupMarkers = 32767;
 // markers than a group can hold; kept lines are not counted.
 void CheckMarkerCount(const GroupFileContent& content, const QString& path);
 
+// What a user is told when a group file names more pictures than a group
+// has slots; empty when the file names no more than that.
+[[nodiscard]] QString ExtraPicturesNotice(const GroupFileContent& content);
+
 // Reads and parses the group file at a path; throws UserError with a text
 // naming the file and the problem.
 [[nodiscard]] GroupFileContent ReadGroupFile(const QString& path);

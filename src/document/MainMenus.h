@@ -3,6 +3,8 @@
 #include <QList>
 #include <QObject>
 
+#include <array>
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -53,6 +55,12 @@ public:
     // but Zoom In, Zoom Out and Actual, whose Ctrl+Z, Ctrl+X and Ctrl+A undo,
     // cut and select all in a text field.
     [[nodiscard]] QList<QAction*> GroupShortcuts() const;
+    // The Zoom menu's items in the order of the toolbar's zoom buttons: Zoom
+    // In, Zoom Out, Actual, Scale to Fit.
+    [[nodiscard]] std::array<QAction*, 4> ZoomItems() const
+    {
+        return { mnuzoomin, mnuZoomOut, mnuActual, mnuScaleToFit };
+    }
 
 private:
     QList<QAction*> m_items;

@@ -36,7 +36,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -261,15 +260,11 @@ void frmImage::ReadGroup(const QString& path)
             UpdateTotals();
         }
     }
-    if (content.NamedPictures > GroupSlotCount) {
-        Report(QStringLiteral("This group names %1 pictures; only the first %2 are shown, and saving it keeps only "
-                              "those %2.")
-                   .arg(content.NamedPictures)
-                   .arg(GroupSlotCount),
-            RoutineTitle("OpenFile"), MsgButtons::Ok, MsgIcon::Information);
-    } else {
+    // A file cut short at the sixth picture is not a completed open.
+    if (const QString notice = ExtraPicturesNotice(content); !notice.isEmpty())
+        Report(notice, RoutineTitle("OpenFile"), MsgButtons::Ok, MsgIcon::Information);
+    else
         Recent->UpdateRecentFiles(path);
-    }
 }
 
 void frmImage::SaveFile()
@@ -471,9 +466,7 @@ void frmImage::ZoomOut()
 void frmImage::ZoomButton_Click(DamageToolbar::ZoomButton button)
 {
     PicArea->setFocus();
-    const std::array<QAction*, 4> commands { Menus->mnuzoomin, Menus->mnuZoomOut, Menus->mnuActual,
-        Menus->mnuScaleToFit };
-    commands[size_t(button)]->trigger();
+    Menus->ZoomItems()[size_t(button)]->trigger();
 }
 
 void frmImage::PositionObjects()
