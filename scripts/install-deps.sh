@@ -7,8 +7,8 @@ packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-
 if [ "${1:-}" = "test" ]; then
   # The tests also read the association of group files back with the
   # desktop's own tools; clang and its sanitizer runtimes build the fuzz
-  # targets.
-  packages+=(clang-format clang libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl)
+  # targets; lld links the test programs quickly.
+  packages+=(clang-format clang lld libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl)
 fi
 if [ "${1:-}" = "bench" ]; then
   # djpeg: the decoder's own time, the floor of the figures.

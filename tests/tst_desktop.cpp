@@ -8,7 +8,7 @@
 #include "app/HelpWindow.h"
 #include "document/MainMenus.h"
 #include "document/frmImage.h"
-#include "platform/QtShell.h"
+#include "app/QtShell.h"
 
 #include <QAction>
 #include <QDir>
@@ -92,6 +92,7 @@ private slots:
     {
         FakePlatform fake;
         frmImage window(fake.Bundle());
+        HelpWindow::ConnectInstructions(window, fake);
         window.Form_Load(QString());
         Control<QAction>(window, "mnuInstruct")->trigger();
         QCOMPARE(fake.OpenedAddresses, QList<QUrl>({ QUrl::fromLocalFile(BuiltHelp + "/index.html") }));
@@ -105,6 +106,7 @@ private slots:
         FakePlatform fake;
         fake.BrowserStarts = false;
         frmImage window(fake.Bundle());
+        HelpWindow::ConnectInstructions(window, fake);
         window.Form_Load(QString());
         window.show();
         Control<QAction>(window, "mnuInstruct")->trigger();

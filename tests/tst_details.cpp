@@ -6,7 +6,7 @@
 #include "FakePlatform.h"
 #include "objects/DetailFields.h"
 #include "objects/frmData.h"
-#include "platform/QtDetailsDialog.h"
+#include "objects/QtDetailsDialog.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "FrmSplash.h"
 
-#include "document/ProductTitle.h"
+#include "common/ProductTitle.h"
 #include "document/SvgPicture.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,8 @@
 #include "HelpWindow.h"
 
 #include "HelpPages.h"
-#include "document/ProductTitle.h"
+#include "common/ProductTitle.h"
+#include "document/frmImage.h"
 #include "platform/Shell.h"
 
 #include <QCoreApplication>
@@ -68,4 +69,10 @@ void HelpWindow::mnuInstruct_Click(Shell& shell, QWidget* parent)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void HelpWindow::ConnectInstructions(frmImage& window, Shell& shell)
+{
+    connect(
+        &window, &frmImage::InstructionsRequested, &window, [&window, &shell] { mnuInstruct_Click(shell, &window); });
 }

@@ -5,6 +5,7 @@
 
 class QTextBrowser;
 class Shell;
+class frmImage;
 
 // The help pages in a window of the program, for a desktop that has no web
 // browser to show them.
@@ -18,6 +19,8 @@ public:
     // browser can be started, in the help window of the parent (made once
     // and shown again), so the user never gets nothing.
     static void mnuInstruct_Click(Shell& shell, QWidget* parent);
+    // The main window's "Instructions" runs mnuInstruct_Click.
+    static void ConnectInstructions(frmImage& window, Shell& shell);
 
     void ShowPage(const QUrl& page);
 

@@ -1,13 +1,14 @@
 #include "app/CommandLine.h"
 #include "app/FrmSplash.h"
+#include "app/HelpWindow.h"
+#include "app/QtShell.h"
 #include "document/frmImage.h"
+#include "objects/QtDetailsDialog.h"
 #include "platform/QtClock.h"
 #include "platform/QtCommonDialog.h"
-#include "platform/QtDetailsDialog.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtSettingsStore.h"
-#include "platform/QtShell.h"
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
     dialogs.SetParent(&window);
     messages.SetParent(&window);
     details.SetParent(&window);
+    HelpWindow::ConnectInstructions(window, shell);
 
     // The splash first; the main window loads and shows once it has gone.
     const QString path = CommandLinePath(QApplication::arguments().mid(1));

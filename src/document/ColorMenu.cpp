@@ -2,7 +2,7 @@
 
 #include "InterfaceColors.h"
 #include "MainMenus.h"
-#include "ProductTitle.h"
+#include "common/ProductTitle.h"
 #include "platform/CommonDialog.h"
 
 #include <QAction>

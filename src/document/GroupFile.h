@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/GroupPicture.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,14 +13,6 @@
 // picture; it is kept as it stands and written back after the pictures.
 
 inline const QString GroupMagic = QStringLiteral("VOSKImageViewer1");
-inline constexpr qsizetype GroupSlotCount = 6;
-
-struct GroupPicture {
-    QString Path;
-    QString Objects;
-
-    friend bool operator==(const GroupPicture&, const GroupPicture&) = default;
-};
 
 struct GroupFileContent {
     QString Magic;

@@ -1,6 +1,6 @@
 #include "SavePathPrompt.h"
 
-#include "ProductTitle.h"
+#include "common/ProductTitle.h"
 #include "platform/CommonDialog.h"
 #include "platform/MessageBoxes.h"
 

@@ -7,15 +7,14 @@
 #include "KeyPreview.h"
 #include "MainMenus.h"
 #include "NameFields.h"
-#include "ProductTitle.h"
 #include "RecentFilesMenu.h"
 #include "SavePathPrompt.h"
 #include "ScreenBackground.h"
 #include "SvgPicture.h"
 #include "WindowSettings.h"
-#include "app/HelpWindow.h"
 #include "common/NumberText.h"
 #include "common/PathText.h"
+#include "common/ProductTitle.h"
 #include "common/UserError.h"
 #include "objects/DamageToolbar.h"
 #include "objects/KeyCommands.h"
@@ -134,8 +133,7 @@ void frmImage::connectMenus()
     };
     for (const auto& [item, command] : commands)
         connect(Menus->*item, &QAction::triggered, this, command);
-    connect(
-        Menus->mnuInstruct, &QAction::triggered, this, [this] { HelpWindow::mnuInstruct_Click(m_platform.Sh, this); });
+    connect(Menus->mnuInstruct, &QAction::triggered, this, &frmImage::InstructionsRequested);
     connect(new KeyPreview(this, Menus->GroupShortcuts()), &KeyPreview::KeyDown, this, &frmImage::Form_KeyDown);
     new ColorMenu(*Menus, *Colors, m_platform.Dlg, this);
     Recent = new RecentFilesMenu(Menus->mnuFile, Menus->mnuLastFile0);

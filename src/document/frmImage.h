@@ -80,6 +80,10 @@ public:
     QString FileName;
     bool SavePending = false;
 
+signals:
+    // "Instructions" was chosen: the program shows its help.
+    void InstructionsRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -2,9 +2,9 @@
 
 #include "DetailFields.h"
 #include "common/NumberText.h"
+#include "common/ProductTitle.h"
 #include "common/TextFieldValidator.h"
 #include "common/Twips.h"
-#include "document/ProductTitle.h"
 
 #include <QKeyEvent>
 #include <QLabel>

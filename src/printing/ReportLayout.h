@@ -2,7 +2,7 @@
 
 #include "common/Twips.h"
 
-#include "document/GroupFile.h"
+#include "common/GroupPicture.h"
 
 #include <QList>
 #include <QRect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/GroupFile.h"
+#include "common/GroupPicture.h"
 #include "platform/Platform.h"
 #include "printing/ReportPainter.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PictureLoader.h"
-#include "document/GroupFile.h"
+#include "common/GroupPicture.h"
 
 #include <QImage>
 #include <QPoint>

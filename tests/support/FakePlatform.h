@@ -1,9 +1,9 @@
 #pragma once
 
+#include "MemorySettingsStore.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"

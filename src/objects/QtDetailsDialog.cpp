@@ -1,7 +1,7 @@
 #include "QtDetailsDialog.h"
 
-#include "Clock.h"
-#include "objects/frmData.h"
+#include "frmData.h"
+#include "platform/Clock.h"
 
 QtDetailsDialog::QtDetailsDialog(const Clock& clock, QWidget* parent)
     : m_clock(clock)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 // The shell of a freedesktop.org desktop: the association as files below the
 // user's XDG folders (ModAssociate), addresses opened through

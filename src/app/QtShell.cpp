@@ -1,6 +1,6 @@
 #include "QtShell.h"
 
-#include "app/ModAssociate.h"
+#include "ModAssociate.h"
 
 #include <QDesktopServices>
 #include <QProcess>

@@ -5,7 +5,7 @@
 #include <QMap>
 #include <QString>
 
-// A settings store held in memory, for a run that must not touch the user's
+// A settings store held in memory, for a test that must not touch the user's
 // settings: every value by application, section and key.
 class MemorySettingsStore : public SettingsStore {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DetailsDialog.h"
+#include "platform/DetailsDialog.h"
 
 class Clock;
 class QWidget;
