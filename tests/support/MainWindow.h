@@ -45,6 +45,15 @@ struct MainWindow {
     // Shown and active, so that keys and the focus behave as on a desktop.
     void ShowActive();
 
+    // The window's state as a user meets it: whether closing would ask to
+    // save, the path a save writes to (empty for none), the current slot
+    // and the selected marker (0 for none). Tests read the state only
+    // through these.
+    [[nodiscard]] bool Changed() const { return window.Changed; }
+    [[nodiscard]] QString FileName() const { return window.FileName; }
+    [[nodiscard]] int Current() const { return window.CurrentImage; }
+    [[nodiscard]] int Selected() const { return window.CurrentObject; }
+
     // What the controls show.
     [[nodiscard]] QString Label(const char* name) const;
     [[nodiscard]] QString Caption(int slot) const;
