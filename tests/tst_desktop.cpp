@@ -1,43 +1,29 @@
 // Start-up and help: the splash before the main window, the association at
 // every load, and "Instructions" opening the help that ships with the
 // program, in the browser or else in the program's own help window.
-#include "Controls.h"
-#include "FakePlatform.h"
+#include "DataRows.h"
+#include "MainWindow.h"
+#include "TestFiles.h"
 #include "app/FrmSplash.h"
 #include "app/HelpPages.h"
 #include "app/HelpWindow.h"
-#include "document/MainMenus.h"
-#include "document/frmImage.h"
+#include "app/ModAssociate.h"
 #include "app/QtShell.h"
+#include "document/MainMenus.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
 namespace {
 
 const QString BuiltHelp = QStringLiteral(NIMBREL_BUILD_DIR "/share/nimbrel/help");
-const QStringList HelpPageNames
-    = { "index.html", "group.html", "markers.html", "keys.html", "printing.html", "files.html" };
-
-QList<HelpWindow*> HelpWindows(const QWidget& window)
-{
-    return window.findChildren<HelpWindow*>();
-}
-
-QString PageText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+const QUrl BuiltIndex = QUrl::fromLocalFile(BuiltHelp + "/index.html");
 
 } // namespace
 
@@ -45,158 +31,99 @@ class DesktopTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void splashShowsFirstThenTheMainWindow()
+    // The splash, 576 x 288 in the middle of the screen, goes at its timer's
+    // first tick, two seconds on; only then the main window loads, which
+    // registers the association again, and shows.
+    void splashShowsBeforeTheMainWindow()
     {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        bool splashHiddenAtLoad = false;
-        bool windowHiddenAtLoad = false;
+        MainWindow w;
+        bool bothHiddenAtLoad = false;
         QPointer<FrmSplash> splash = new FrmSplash([&] {
-            splashHiddenAtLoad = splash && !splash->isVisible();
-            windowHiddenAtLoad = !window.isVisible();
-            window.Form_Load(QString());
-            window.show();
+            bothHiddenAtLoad = !splash->isVisible() && !w.window.isVisible();
+            w.window.Form_Load(QString());
+            w.window.show();
         });
         splash->show();
+        QCOMPARE(splash->geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
         QCOMPARE(splash->size(), QSize(576, 288));
         QCOMPARE(splash->Timer1->interval(), 2000);
-        QVERIFY(splash->Timer1->isActive());
-        QVERIFY(splash->isVisible());
-        QVERIFY(!window.isVisible());
-        QCOMPARE(fake.Registrations, 0);
-
-        // The same tick, sooner.
+        QVERIFY(splash->Timer1->isActive() && splash->isVisible() && !w.window.isVisible());
+        QCOMPARE(w.fake.Registrations, 1);
         QSignalSpy gone(splash.data(), &QObject::destroyed);
-        splash->Timer1->start(0);
-        QVERIFY(gone.wait());
-        QVERIFY(splashHiddenAtLoad);
-        QVERIFY(windowHiddenAtLoad);
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.windowTitle(), QStringLiteral("Nimbrel - 1.0 (Untitled)"));
-        QCOMPARE(fake.Registrations, 1);
-        QCOMPARE(fake.Messages().size(), 0);
+        splash->Timer1->start(0); // the same tick, sooner
+        QVERIFY(gone.wait() && bothHiddenAtLoad && w.window.isVisible());
+        QCOMPARE(w.fake.Registrations, 2);
+        QCOMPARE(w.fake.Calls.size(), 0);
     }
 
-    void splashIsCentredOnTheScreen()
+    // The shipped first page goes to the browser; without one, it shows in
+    // the help window, made once and shown again at the first page. The keys
+    // page names every menu shortcut.
+    void instructionsOpenTheShippedHelp()
     {
-        FrmSplash* splash = new FrmSplash({});
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(splash->geometry().center(), screen.center());
-        splash->Timer1_Timer();
-        QVERIFY(!splash->Timer1->isActive());
-        QSignalSpy gone(splash, &QObject::destroyed);
-        QVERIFY(gone.wait());
+        MainWindow w;
+        w.window.show();
+        w.Menu("mnuInstruct")->trigger();
+        QCOMPARE(w.fake.OpenedAddresses, QList<QUrl>({ BuiltIndex }));
+        QCOMPARE(w.window.findChildren<HelpWindow*>().size(), 0);
+        w.fake.BrowserStarts = false;
+        w.Menu("mnuInstruct")->trigger();
+        QCOMPARE(w.fake.OpenedAddresses, QList<QUrl>({ BuiltIndex, BuiltIndex }));
+        const QList<HelpWindow*> help = w.window.findChildren<HelpWindow*>();
+        QCOMPARE(help.size(), 1);
+        auto* page = Control<QTextBrowser>(*help[0], "HelpBrowser");
+        QVERIFY(help[0]->isVisible());
+        QCOMPARE(help[0]->windowTitle() + " | " + page->documentTitle(), "Nimbrel - 1.0 : Instructions | Nimbrel Help");
+        QCOMPARE(page->source(), BuiltIndex);
+        page->setSource(QUrl("keys.html"));
+        QCOMPARE(page->documentTitle(), QStringLiteral("Keys and shortcuts - Nimbrel Help"));
+        // Its table names each of the twelve menu shortcuts with its item.
+        QStringList rows;
+        for (QAction* item : w.Menu<MainMenus>("MainMenus")->Items()) {
+            if (!item->shortcut().isEmpty())
+                rows.append("<td>" + item->shortcut().toString() + "</td><td>" + item->text());
+        }
+        QCOMPARE(rows.size(), 12);
+        for (const QString& row : rows)
+            QVERIFY2(ReadBytes(BuiltHelp + "/keys.html").contains(row.toUtf8()), qPrintable(row));
+        help[0]->close();
+        w.Menu("mnuInstruct")->trigger();
+        QCOMPARE(w.window.findChildren<HelpWindow*>(), help);
+        QVERIFY(help[0]->isVisible());
+        QCOMPARE(page->documentTitle(), QStringLiteral("Nimbrel Help"));
+        QCOMPARE(w.fake.Calls.size(), 0);
+        // Where the files are missing, the pages built into the program show.
+        QCOMPARE(HelpIndex(NIMBREL_BUILD_DIR "/no/bin"), BuiltInHelpIndex);
     }
 
-    void instructionsOpenTheShippedPageInTheBrowser()
-    {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        HelpWindow::ConnectInstructions(window, fake);
-        window.Form_Load(QString());
-        Control<QAction>(window, "mnuInstruct")->trigger();
-        QCOMPARE(fake.OpenedAddresses, QList<QUrl>({ QUrl::fromLocalFile(BuiltHelp + "/index.html") }));
-        QVERIFY(QFileInfo(BuiltHelp + "/index.html").isFile());
-        QCOMPARE(HelpWindows(window).size(), 0);
-        QCOMPARE(fake.Messages().size(), 0);
-    }
-
-    void withoutBrowserTheHelpWindowShowsThePages()
-    {
-        FakePlatform fake;
-        fake.BrowserStarts = false;
-        frmImage window(fake.Bundle());
-        HelpWindow::ConnectInstructions(window, fake);
-        window.Form_Load(QString());
-        window.show();
-        Control<QAction>(window, "mnuInstruct")->trigger();
-        QCOMPARE(fake.OpenedAddresses.size(), 1);
-        QCOMPARE(HelpWindows(window).size(), 1);
-        HelpWindow* help = HelpWindows(window).constFirst();
-        QVERIFY(help->isVisible());
-        QCOMPARE(help->windowTitle(), QStringLiteral("Nimbrel - 1.0 : Instructions"));
-        auto* browser = Control<QTextBrowser>(*help, "HelpBrowser");
-        QCOMPARE(browser->source(), QUrl::fromLocalFile(BuiltHelp + "/index.html"));
-        QCOMPARE(browser->documentTitle(), QStringLiteral("Nimbrel Help"));
-        QVERIFY(browser->toPlainText().contains("Keys and shortcuts"));
-
-        // A link leads to the next page; a second "Instructions" reuses the
-        // window and shows the first page again.
-        browser->setSource(QUrl("keys.html"));
-        QCOMPARE(browser->documentTitle(), QStringLiteral("Keys and shortcuts - Nimbrel Help"));
-        help->close();
-        Control<QAction>(window, "mnuInstruct")->trigger();
-        QCOMPARE(HelpWindows(window).size(), 1);
-        QVERIFY(help->isVisible());
-        QCOMPARE(browser->documentTitle(), QStringLiteral("Nimbrel Help"));
-        QCOMPARE(fake.Messages().size(), 0);
-    }
-
-    void helpIndexFallsBackToTheBuiltInPages()
-    {
-        QTemporaryDir empty;
-        QCOMPARE(HelpIndex(empty.path() + "/bin"), BuiltInHelpIndex);
-        QCOMPARE(HelpIndex(NIMBREL_BUILD_DIR "/src"), QUrl::fromLocalFile(BuiltHelp + "/index.html"));
-        QCOMPARE(HelpFolder("/usr/bin"), QStringLiteral("/usr/share/nimbrel/help"));
-        HelpWindow help(BuiltInHelpIndex);
-        QCOMPARE(Control<QTextBrowser>(help, "HelpBrowser")->documentTitle(), QStringLiteral("Nimbrel Help"));
-    }
-
-    // Every page is built in and copied, alike, and every link of every page
-    // leads to a page that is there.
+    // Every page is built in and copied alike, and each of its links leads
+    // to a page that is there.
     void everyHelpPageAndLinkIsThere_data()
     {
-        QTest::addColumn<QString>("page");
-        for (const QString& page : HelpPageNames)
-            QTest::newRow(qPrintable(page)) << page;
+        Columns<QString>("page");
+        for (const QString& page : QDir(BuiltHelp).entryList({ "*.html" }))
+            Row(qPrintable(page), page);
     }
     void everyHelpPageAndLinkIsThere()
     {
         QFETCH(QString, page);
-        const QString text = PageText(BuiltHelp + u'/' + page);
-        QVERIFY(!text.isEmpty());
-        QCOMPARE(PageText(":/help/" + page), text);
+        const QByteArray text = ReadBytes(BuiltHelp + u'/' + page);
+        QCOMPARE(ReadBytes(":/help/" + page), text);
         const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#]+)\""));
-        for (auto match = link.globalMatch(text); match.hasNext();) {
-            const QString target = match.next().captured(1);
-            QVERIFY2(QFileInfo::exists(BuiltHelp + u'/' + target), qPrintable(target));
-        }
+        for (const QRegularExpressionMatch& match : link.globalMatch(QString::fromUtf8(text)))
+            QVERIFY2(QFileInfo::exists(BuiltHelp + u'/' + match.captured(1)), qPrintable(match.captured(1)));
     }
 
-    // The table of keys names every menu shortcut with its menu item.
-    void keysPageListsEveryMenuShortcut()
-    {
-        FakePlatform fake;
-        frmImage window(fake.Bundle());
-        const QString keys = PageText(BuiltHelp + "/keys.html");
-        int shortcuts = 0;
-        for (QAction* item : Control<MainMenus>(window, "MainMenus")->Items()) {
-            if (item->shortcut().isEmpty())
-                continue;
-            ++shortcuts;
-            const QString row = "<td>" + item->shortcut().toString() + "</td><td>" + item->text();
-            QVERIFY2(keys.contains(row), qPrintable(row));
-        }
-        QCOMPARE(shortcuts, 12);
-    }
-
-    // The real shell with the user's folders where nothing can be written:
-    // the main window loads as always and says nothing.
-    void unwritableFoldersLeaveStartUpNormal()
+    // The program's own shell writes the association into the user's folders.
+    void shellRegistersForTheUser()
     {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("file"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        qputenv("XDG_DATA_HOME", dir.filePath("file/data").toUtf8());
-        qputenv("XDG_CONFIG_HOME", dir.filePath("file/config").toUtf8());
-        FakePlatform fake;
-        QtShell shell;
-        frmImage window(Platform { fake, fake, fake, fake, fake, fake.Settings, shell });
-        window.Form_Load(QString());
-        QCOMPARE(window.windowTitle(), QStringLiteral("Nimbrel - 1.0 (Untitled)"));
-        QCOMPARE(fake.Calls.size(), 0);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList({ "file" }));
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+        QtShell().RegisterFileType();
+        const QString entry = DesktopEntry(QCoreApplication::applicationFilePath());
+        QCOMPARE(ReadBytes(dir.filePath("data/applications/nimbrel.desktop")), entry.toUtf8());
+        QVERIFY(QFileInfo::exists(dir.filePath("config/mimeapps.list")));
     }
 };
 

@@ -1,7 +1,10 @@
-// The Qt-backed message boxes: the buttons a user sees and the answer each
-// way of closing a box gives.
+// The Qt-backed platform: message boxes and dialogs as the user sees and
+// closes them, and the printer drawing in twips on a page.
+#include "Controls.h"
+#include "DataRows.h"
+#include "FakePlatform.h"
+#include "TestFiles.h"
 #include "common/UserError.h"
-#include "platform/FontColorDialog.h"
 #include "platform/QtCommonDialog.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtPrinter.h"
@@ -9,365 +12,216 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBitmap>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFontComboBox>
-#include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPicture>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-#include <functional>
 
 namespace {
 
-// Runs an action on the message box once it is shown, and notes the texts
-// of its visible buttons.
-void OnTheBox(QStringList& buttons, std::function<void(QMessageBox*)> action)
+const char* const FontBoxes[] = { "FontName", "FontStyle", "FontSize", "FontColor" };
+
+// What a dialog shows under its title: a message box its text, buttons (a
+// hidden one as nothing) and icon; the printer dialog its copies; the font
+// dialog its font, style, size, colour and effects.
+QString Shows(QWidget* dialog)
 {
-    QTimer::singleShot(0, [&buttons, action] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->isVisible())
-                buttons.append(button->text().remove(u'&'));
+    QStringList shown;
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        for (QAbstractButton* button : box->buttons())
+            shown.append(button->isVisible() ? button->text().remove(u'&') : QString());
+        shown.sort();
+        const QStringList icons = { "none", "information", "warning", "critical", "question" };
+        return box->text() + " |" + shown.join(u' ') + ", " + icons[box->icon()];
+    }
+    if (auto* copies = dialog->findChild<QSpinBox*>("copies"))
+        return QString::number(copies->value());
+    for (const char* box : FontBoxes)
+        shown.append(Control<QComboBox>(*dialog, box)->currentText());
+    for (const char* effect : { "Strikeout", "Underline" })
+        shown.append(Control<QCheckBox>(*dialog, effect)->isChecked() ? effect : "");
+    return shown.join(u',');
+}
+
+// Once a dialog shows: notes its title and what it shows, enters the copies
+// or a font, then closes it as a user does: Escape, the close box, a button,
+// or "accept" as the printer dialog's own print button would.
+void OnTheDialog(QString& seen, const QString& way, const QString& entry = {})
+{
+    QTimer::singleShot(0, [&seen, way, entry] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        seen = dialog->windowTitle() + " | " + Shows(dialog);
+        const QStringList values = entry.split(u',', Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (auto* copies = dialog->findChild<QSpinBox*>("copies"))
+                copies->setValue(values[i].toInt());
+            else
+                Control<QComboBox>(*dialog, FontBoxes[i])->setCurrentText(values[i]);
         }
-        buttons.sort();
-        action(box);
+        if (way == QStringLiteral("Escape"))
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        if (way == QStringLiteral("close"))
+            dialog->close();
+        if (way == QStringLiteral("accept"))
+            dialog->accept();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (button->isVisible() && button->text().remove(u'&') == way)
+                return button->click();
+        }
     });
 }
 
-// What the font dialog showed when it opened.
-struct FontShown {
-    QString Name;
-    QString Style;
-    QString Size;
-    bool Strikeout = false;
-    bool Underline = false;
-    QString Color;
-};
-
-// Notes what the font dialog shows once it is open, then runs an action on it.
-void OnTheFontDialog(FontShown& shown, std::function<void(FontColorDialog*)> action)
-{
-    QTimer::singleShot(0, [&shown, action] {
-        auto* dialog = qobject_cast<FontColorDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        shown.Name = dialog->findChild<QFontComboBox*>("FontName")->currentText();
-        shown.Style = dialog->findChild<QComboBox*>("FontStyle")->currentText();
-        shown.Size = dialog->findChild<QComboBox*>("FontSize")->currentText();
-        shown.Strikeout = dialog->findChild<QCheckBox*>("Strikeout")->isChecked();
-        shown.Underline = dialog->findChild<QCheckBox*>("Underline")->isChecked();
-        shown.Color = dialog->findChild<QComboBox*>("FontColor")->currentText();
-        action(dialog);
-    });
-}
-
-// Chooses Courier New 10 pt italic, underlined, struck out, in red.
-void ChooseCourierRed(FontColorDialog* dialog)
-{
-    dialog->findChild<QFontComboBox*>("FontName")->setEditText("Courier New");
-    dialog->findChild<QComboBox*>("FontStyle")->setCurrentText("Italic");
-    dialog->findChild<QComboBox*>("FontSize")->setEditText("10");
-    dialog->findChild<QCheckBox*>("Strikeout")->setChecked(true);
-    dialog->findChild<QCheckBox*>("Underline")->setChecked(true);
-    dialog->findChild<QComboBox*>("FontColor")->setCurrentText("Red");
-    dialog->accept();
-}
-
-// The pages of a PDF file: its page objects.
-int PdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-z])"));
-    int pages = 0;
-    for (auto match = page.globalMatch(QString::fromLatin1(file.readAll())); match.hasNext(); match.next())
-        ++pages;
-    return pages;
-}
-
-// A white letter-size page at 300 dots per inch, 4.8 twips a dot.
-QImage Page()
+// What a script draws with the canvas (DejaVu Sans 14 pt bold, from 840 by 250
+// twips) on a white letter page at 300 dpi, 4.8 twips a dot: the dots it
+// inks within an area of the page.
+QRect Inked(const QString& script, QRect area)
 {
     QImage page(2550, 3300, QImage::Format_RGB32);
     page.setDotsPerMeterX(11811);
     page.setDotsPerMeterY(11811);
     page.fill(Qt::white);
-    return page;
-}
-
-// The dots of a page that are not white.
-QRect Inked(const QImage& page)
-{
-    QRect inked;
-    for (int y = 0; y < page.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
-        for (int x = 0; x < page.width(); ++x) {
-            if (qGray(line[x]) < 128)
-                inked |= QRect(x, y, 1, 1);
+    QPainter painter(&page);
+    TwipsCanvas::ScaleToTwips(painter);
+    TwipsCanvas canvas;
+    canvas.SetFont(QFont("DejaVu Sans", 14, QFont::Bold));
+    canvas.SetCurrentX(840);
+    canvas.SetCurrentY(250);
+    for (const QString& step : script.split(QStringLiteral("; "))) {
+        if (step.startsWith(QStringLiteral("text ")))
+            canvas.PrintText(painter, step.mid(5));
+        if (step.startsWith(QStringLiteral("pen ")))
+            canvas.SetPenWidth(step.mid(4).toInt());
+        if (step == QStringLiteral("line"))
+            canvas.DrawLine(painter, 840, 13110, 3840, 13110);
+        if (step == QStringLiteral("picture")) {
+            QPicture drawing; // a black inch by half an inch, in twips
+            QPainter(&drawing).fillRect(QRectF(0, 0, 1440, 720), Qt::black);
+            canvas.DrawPicture(painter, 840, 900, drawing);
         }
     }
-    return inked;
+    painter.end();
+    const QImage dots = page.copy(area).convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    return QRegion(QBitmap::fromImage(dots)).boundingRect().translated(area.topLeft());
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(MsgAnswer)
 
 class PlatformTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void yesNoAnswers_data()
+    // Closed without a button, a box answers Cancel, never No; the hidden
+    // Cancel that makes it so is never seen.
+    void messageBoxShowsAndAnswers_data()
     {
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<MsgAnswer>("answer");
-        QTest::newRow("Yes") << "yes" << MsgAnswer::Yes;
-        QTest::newRow("No") << "no" << MsgAnswer::No;
-        QTest::newRow("Escape cancels") << "escape" << MsgAnswer::Cancel;
-        QTest::newRow("the close box cancels") << "close" << MsgAnswer::Cancel;
+        Columns<MsgButtons, MsgIcon, QString, MsgAnswer, QString>("buttons", "icon", "way", "answer", "shows");
+        Row("Yes", MsgButtons::YesNo, MsgIcon::Information, "Yes", MsgAnswer::Yes, " No Yes, information");
+        Row("No", MsgButtons::YesNo, MsgIcon::Critical, "No", MsgAnswer::No, " No Yes, critical");
+        Row("Escape", MsgButtons::YesNo, MsgIcon::Information, "Escape", MsgAnswer::Cancel, " No Yes, information");
+        Row("close box", MsgButtons::YesNo, MsgIcon::Information, "close", MsgAnswer::Cancel, " No Yes, information");
+        Row("Cancel", MsgButtons::OkCancel, MsgIcon::Critical, "Cancel", MsgAnswer::Cancel, "Cancel OK, critical");
+        Row("OK", MsgButtons::Ok, MsgIcon::Information, "OK", MsgAnswer::Ok, " OK, information");
+        Row("OK, Escape", MsgButtons::Ok, MsgIcon::Critical, "Escape", MsgAnswer::Cancel, " OK, critical");
     }
-    void yesNoAnswers()
+    void messageBoxShowsAndAnswers()
     {
+        QFETCH(MsgButtons, buttons);
+        QFETCH(MsgIcon, icon);
         QFETCH(QString, way);
-        QFETCH(MsgAnswer, answer);
-        QtMessageBoxes messages;
-        QStringList buttons;
-        OnTheBox(buttons, [way](QMessageBox* box) {
-            if (way == "yes")
-                box->button(QMessageBox::Yes)->click();
-            else if (way == "no")
-                box->button(QMessageBox::No)->click();
-            else if (way == "escape")
-                QTest::keyClick(box, Qt::Key_Escape);
-            else
-                box->close();
-        });
-        QCOMPARE(
-            messages.Show("Save Changes to the Current File", "Save Changes", MsgButtons::YesNo, MsgIcon::Information),
-            answer);
-        QCOMPARE(buttons, (QStringList { "No", "Yes" }));
+        QString seen;
+        OnTheDialog(seen, way);
+        QTEST(QtMessageBoxes().Show("Save Changes to the Current File", "Save Changes", buttons, icon), "answer");
+        QTEST(seen.remove("Save Changes | Save Changes to the Current File |"), "shows");
     }
 
-    void okCancelShowsBoth()
-    {
-        QtMessageBoxes messages;
-        QStringList buttons;
-        OnTheBox(buttons, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
-        QCOMPARE(messages.Show("text", "Sub : NewFile", MsgButtons::OkCancel, MsgIcon::Critical), MsgAnswer::Cancel);
-        QCOMPARE(buttons, (QStringList { "Cancel", "OK" }));
-    }
-
-    void fontDialogStartsFromTheBoxWhenNothingWasChosen()
+    // The font dialog starts from the font it is handed until a choice is
+    // made, then from the last choice of the run, also after a cancel. The
+    // program prints each copy itself: the print system is left one.
+    void commonDialogGivesTheChoice()
     {
         QtPrinter printer;
         QtCommonDialog dialogs(printer);
-        FontShown shown;
-        OnTheFontDialog(shown, [](FontColorDialog* dialog) { dialog->reject(); });
-        QFont arial("Arial");
-        arial.setPointSizeF(8.25);
-        arial.setBold(true);
-        QVERIFY(!dialogs.ShowFont(arial));
-        QCOMPARE(shown.Name, QStringLiteral("Arial"));
-        QCOMPARE(shown.Style, QStringLiteral("Bold"));
-        QCOMPARE(shown.Size, QStringLiteral("8.25"));
-        QCOMPARE(shown.Color, QStringLiteral("Black"));
-    }
+        QString seen;
+        OnTheDialog(seen, "Cancel");
+        QVERIFY(!dialogs.ShowFont(QFont("Arial", 8, QFont::Bold)));
+        QCOMPARE(seen, QStringLiteral("Font | Arial,Bold,8,Black,,"));
+        QFont times("Times", 12, QFont::Bold, true);
+        times.setStrikeOut(true);
+        times.setUnderline(true);
+        OnTheDialog(seen, "OK", "Courier New,Bold,10.5,Red");
+        const std::optional<FontChoice> choice = dialogs.ShowFont(times);
+        QCOMPARE(seen, QStringLiteral("Font | Times,Bold Italic,12,Black,Strikeout,Underline"));
+        QVERIFY(choice && choice->Strikeout && choice->Color == QColor(Qt::red));
+        QCOMPARE(FakePlatform::FontText(choice->Font), QStringLiteral("Courier New 10.5 bold underline strikeout"));
+        OnTheDialog(seen, "Cancel");
+        QVERIFY(!dialogs.ShowFont(QFont("Arial", 8, QFont::Bold)));
+        QCOMPARE(seen, QStringLiteral("Font | Courier New,Bold,10.5,Red,Strikeout,Underline"));
 
-    void fontDialogGivesTheChoiceWithItsEffectsAndColour()
-    {
-        QtPrinter printer;
-        QtCommonDialog dialogs(printer);
-        FontShown shown;
-        OnTheFontDialog(shown, ChooseCourierRed);
-        const std::optional<FontChoice> choice = dialogs.ShowFont(QFont("Arial"));
-        QVERIFY(choice);
-        QCOMPARE(choice->Font.family(), QStringLiteral("Courier New"));
-        QCOMPARE(choice->Font.pointSizeF(), 10.0);
-        QVERIFY(!choice->Font.bold());
-        QVERIFY(choice->Font.italic());
-        QVERIFY(choice->Font.underline());
-        QVERIFY(choice->Strikeout);
-        QCOMPARE(choice->Color, QColor(Qt::red));
-    }
-
-    void fontDialogOpensWithTheLastChoiceOfTheRun()
-    {
-        QtPrinter printer;
-        QtCommonDialog dialogs(printer);
-        FontShown first;
-        OnTheFontDialog(first, ChooseCourierRed);
-        QVERIFY(dialogs.ShowFont(QFont("Arial")));
-        // Not preset from the font it is handed: the last choice stands,
-        // also after a cancel.
-        for (int round = 0; round < 2; ++round) {
-            FontShown shown;
-            OnTheFontDialog(shown, [](FontColorDialog* dialog) { dialog->reject(); });
-            QVERIFY(!dialogs.ShowFont(QFont("Times")));
-            QCOMPARE(shown.Name, QStringLiteral("Courier New"));
-            QCOMPARE(shown.Style, QStringLiteral("Italic"));
-            QCOMPARE(shown.Size, QStringLiteral("10"));
-            QVERIFY(shown.Strikeout);
-            QVERIFY(shown.Underline);
-            QCOMPARE(shown.Color, QStringLiteral("Red"));
-        }
-    }
-
-    void printerDialogGivesTheCopiesAndLeavesOneToThePrintSystem()
-    {
-        QtPrinter printer;
-        QtCommonDialog dialogs(printer);
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            dialog->findChild<QSpinBox*>("copies")->setValue(3);
-            dialog->accept();
-        });
-        QCOMPARE(dialogs.ShowPrinter(), std::optional<int>(3));
+        OnTheDialog(seen, "accept", "3");
+        QCOMPARE(dialogs.ShowPrinter(), 3);
         QCOMPARE(printer.Device().copyCount(), 1);
-    }
-
-    void printerDialogCancelledGivesNoCopies()
-    {
-        QtPrinter printer;
-        QtCommonDialog dialogs(printer);
-        QTimer::singleShot(0, [] {
-            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
+        OnTheDialog(seen, "Cancel");
         QCOMPARE(dialogs.ShowPrinter(), std::nullopt);
+        QCOMPARE(seen, QStringLiteral("Print | 1"));
     }
 
-    void aDrawingPrintsAtItsTwipsOnThePage()
+    // Drawings, lines and texts stand at their twips; lines are as thick as
+    // the preview shows them (15 twips a pixel, at least one); a text stands
+    // at its point size below the current position, which then goes a line
+    // down to the left edge, as a line break does.
+    void canvasDrawsAtItsTwips_data()
     {
-        QPicture drawing;
-        QPainter recorder(&drawing);
-        recorder.fillRect(QRectF(0, 0, 1440, 720), Qt::black);
-        recorder.end();
-        QImage page = Page();
-        QPainter painter(&page);
-        TwipsCanvas::ScaleToTwips(painter);
-        TwipsCanvas canvas;
-        canvas.DrawPicture(painter, 840, 900, drawing);
-        painter.end();
-        // One inch by half an inch from (840, 900) twips: 300 x 150 dots at
-        // (175, 187.5).
-        const QRect inked = Inked(page);
-        QVERIFY2(qAbs(inked.left() - 175) <= 1 && qAbs(inked.top() - 187) <= 1, qPrintable(QDebug::toString(inked)));
-        QVERIFY2(
-            qAbs(inked.width() - 300) <= 2 && qAbs(inked.height() - 150) <= 2, qPrintable(QDebug::toString(inked)));
+        Columns<QString, QRect, QRect>("script", "area", "dots");
+        const QRect page(0, 0, 2550, 3300);
+        const QRect edge(0, 0, 150, 3300);
+        Row("a drawing", "picture", page, QRect(175, 187, 300, 151));
+        Row("a line", "line", page, QRect(175, 2730, 625, 3));
+        Row("a line of no width", "pen 0; line", page, QRect(175, 2730, 625, 3));
+        Row("a line 3 pixels wide", "pen 3; line", page, QRect(175, 2727, 625, 9));
+        // 14 pt is 58.3 dots: an H 42.5 high below the ascent, 54.1, and a
+        // line as high as ascent and descent, 67.9.
+        Row("a text", "text H", page, QRect(180, 63, 38, 43));
+        Row("the next text", "text H; text H", edge, QRect(5, 131, 38, 43));
+        Row("a line break", "text H\nH", edge, QRect(5, 131, 38, 43));
     }
-
-    void aLinePrintsAsThickAsThePreviewShowsIt()
+    void canvasDrawsAtItsTwips()
     {
-        QImage page = Page();
-        QPainter painter(&page);
-        TwipsCanvas::ScaleToTwips(painter);
-        TwipsCanvas canvas;
-        canvas.SetPenWidth(1);
-        canvas.DrawLine(painter, 840, 13110, 3840, 13110);
-        painter.end();
-        // 15 twips thick, 3.1 dots, centred on 13110 twips: 2731.25 dots.
-        const QRect inked = Inked(page);
-        QVERIFY2(qAbs(inked.left() - 175) <= 1 && qAbs(inked.right() - 799) <= 1, qPrintable(QDebug::toString(inked)));
-        QVERIFY2(
-            inked.top() >= 2728 && inked.bottom() <= 2734 && inked.height() >= 3, qPrintable(QDebug::toString(inked)));
+        QFETCH(QString, script);
+        QFETCH(QRect, area);
+        QTEST(Inked(script, area), "dots");
     }
 
-    void textPrintsAtItsPointSizeFromTheCurrentPosition()
-    {
-        QImage page = Page();
-        QPainter painter(&page);
-        TwipsCanvas::ScaleToTwips(painter);
-        TwipsCanvas canvas;
-        QFont arial("Arial");
-        arial.setPointSizeF(14.25);
-        arial.setBold(true);
-        canvas.SetFont(arial);
-        canvas.SetCurrentX(840);
-        canvas.SetCurrentY(250);
-        canvas.PrintText(painter, "HHHH");
-        painter.end();
-        // The capitals of 14.25 pt Arial stand about 10 pt high: 42 dots,
-        // below the top at 250 twips (52 dots), from the left at 840 twips.
-        const QRect inked = Inked(page);
-        QVERIFY2(inked.top() > 52 && inked.top() < 52 + 25, qPrintable(QDebug::toString(inked)));
-        QVERIFY2(inked.height() > 36 && inked.height() < 48, qPrintable(QDebug::toString(inked)));
-        QVERIFY2(inked.left() >= 175 && inked.left() < 175 + 10, qPrintable(QDebug::toString(inked)));
-        // Then the next line: X back to 0, Y one line lower: the font's
-        // height, a little more than its 285 twips.
-        QCOMPARE(canvas.CurrentX(), 0.0);
-        QVERIFY2(canvas.CurrentY() >= 250 + 285 && canvas.CurrentY() < 250 + 1.5 * 285,
-            qPrintable(QString::number(canvas.CurrentY())));
-    }
-
-    void aLineBreakInATextStartsItsNextLineAtTheLeftEdge()
-    {
-        QImage page = Page();
-        QPainter painter(&page);
-        TwipsCanvas::ScaleToTwips(painter);
-        TwipsCanvas canvas;
-        canvas.SetFont(QFont("Arial", 12));
-        canvas.SetCurrentX(2880);
-        canvas.SetCurrentY(1440);
-        canvas.PrintText(painter, "H\nH");
-        painter.end();
-        // The first H two inches in, the second at the edge, a line lower.
-        const QRect inked = Inked(page);
-        QVERIFY2(inked.left() < 10 && inked.right() > 600, qPrintable(QDebug::toString(inked)));
-        QVERIFY(Inked(page.copy(0, 0, 100, 3300)).top() > Inked(page.copy(500, 0, 2050, 3300)).bottom());
-    }
-
-    void printerWritesPagesOfOneDocumentUntilItEnds()
+    // Each copy is a page of one document until it ends; a printer that
+    // cannot write its file says which.
+    void printerWritesPagesOfOneDocument()
     {
         QTemporaryDir dir;
         QtPrinter printer;
-        printer.Device().setOutputFormat(QPrinter::PdfFormat);
         printer.Device().setOutputFileName(dir.filePath("report.pdf"));
-        QVERIFY(printer.WritesFile());
-        for (int copy = 0; copy < 3; ++copy) {
-            if (copy > 0)
-                printer.NewPage();
-            printer.SetFont(QFont("Arial", 14));
-            printer.SetCurrentX(840);
-            printer.SetCurrentY(250);
-            printer.PrintText("Smith");
-            printer.SetPenWidth(1);
-            printer.DrawLine(840, 13110, 3840, 13110);
-        }
+        const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-z])"));
+        const auto pages = [&] { return QString::fromLatin1(ReadBytes(dir.filePath("report.pdf"))).count(page); };
+        printer.PrintText("first");
+        printer.NewPage();
+        printer.PrintText("second");
         printer.EndDoc();
-        QCOMPARE(PdfPages(dir.filePath("report.pdf")), 3);
-        // The next output is a new document.
-        printer.PrintText("Again");
+        QCOMPARE(pages(), 2);
+        printer.PrintText("again");
         printer.EndDoc();
-        QCOMPARE(PdfPages(dir.filePath("report.pdf")), 1);
-    }
-
-    void printerThatCannotWriteItsFileSaysSo()
-    {
-        QTemporaryDir dir;
-        QtPrinter printer;
-        printer.Device().setOutputFormat(QPrinter::PdfFormat);
+        QCOMPARE(pages(), 1);
         printer.Device().setOutputFileName(dir.filePath("no folder/report.pdf"));
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         try {
             printer.PrintText("Smith");
-            QFAIL("The printer printed into a folder that does not exist");
-        } catch (const UserError& failure) {
-            QCOMPARE(
-                failure.Text(), QStringLiteral("Cannot write the file %1.").arg(dir.filePath("no folder/report.pdf")));
+            QFAIL("The printer wrote into a folder that is not there");
+        } catch (const UserError& error) {
+            QCOMPARE(error.Text(), "Cannot write the file " + dir.filePath("no folder/report.pdf") + '.');
         }
     }
 };
