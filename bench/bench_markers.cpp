@@ -50,7 +50,7 @@ struct DragTimes {
 DragTimes DragMilliseconds(const frmImage& window, int steps)
 {
     auto* layer = window.findChild<MarkerLayer*>(QStringLiteral("OBJ"));
-    QPoint at = layer->Item(1).Place.center().toPoint();
+    QPoint at = layer->Model().Item(1).Place.center().toPoint();
     Mouse(layer, QEvent::MouseMove, at, Qt::NoButton);
     Mouse(layer, QEvent::MouseButtonPress, at, Qt::LeftButton);
     QApplication::processEvents(); // the press repaints the selection frame

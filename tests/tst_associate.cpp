@@ -1,5 +1,4 @@
-// The association of group files with the desktop: the exact files, each
-// written only when its bytes differ, and the desktop's own tools reading them.
+// The association of group files with the desktop: the exact files, written only when they differ, read by its tools.
 #include "DataRows.h"
 #include "TestFiles.h"
 #include "app/ModAssociate.h"
@@ -14,23 +13,17 @@
 
 namespace {
 
-const QByteArray ExpectedXml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                               "  <mime-type type=\"application/x-vosk-document\">\n"
-                               "    <comment>Vosk Document</comment>\n"
-                               "    <sub-class-of type=\"text/plain\"/>\n"
-                               "    <glob pattern=\"*.grp\"/>\n"
-                               "  </mime-type>\n"
-                               "</mime-info>\n";
+const QByteArray ExpectedXml
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mime-info "
+      "xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+      "  <mime-type type=\"application/x-vosk-document\">\n    <comment>Vosk Document</comment>\n"
+      "    <sub-class-of type=\"text/plain\"/>\n    <glob pattern=\"*.grp\"/>\n  </mime-type>\n</mime-info>\n";
 
-QByteArray ExpectedEntry(const QString& exec)
-{
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=Nimbrel\nGenericName=Vehicle Damage Records\n"
-                          "Comment=Record damage on a vehicle from photographs\nExec=%1 %f\nIcon=nimbrel\n"
-                          "Terminal=false\nCategories=Graphics;Photography;\nMimeType=application/x-vosk-document;\n")
-        .arg(exec)
-        .toUtf8();
-}
+// The entry, "%1" for the program as its Exec key's argument.
+const QString ExpectedEntry
+    = "[Desktop Entry]\nType=Application\nName=Nimbrel\nGenericName=Vehicle Damage Records\n"
+      "Comment=Record damage on a vehicle from photographs\nExec=%1 %f\nIcon=nimbrel\n"
+      "Terminal=false\nCategories=Graphics;Photography;\nMimeType=application/x-vosk-document;\n";
 
 const QByteArray OurDefault = "[Default Applications]\napplication/x-vosk-document=nimbrel.desktop;\n";
 const QDateTime LongAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
@@ -41,37 +34,29 @@ class AssociateTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    // The refresh tools run, with their folders below the temporary one.
+    // The refresh tools the last start ran, with their folders below the temporary one.
     QStringList m_runs;
     [[nodiscard]] QString Path(const QString& name) const { return m_dir.filePath(name); }
 
-    // A start of the program from a path, for a user whose folders are "data"
-    // and "config"; the refresh tools make no caches when not installed.
+    // A start from a path, for a user whose folders are "data" and "config"; without the tools, no caches.
     void Start(const QString& program = "/usr/bin/nimbrel", bool toolsMakeCaches = true)
     {
-        const auto tool = [&](const QString& name, const QStringList& in) {
+        m_runs.clear();
+        RegisterFileType({ Path("data"), Path("config"), program }, [&](const QString& name, const QStringList& in) {
             m_runs.append(name + u' ' + QString(in[0]).remove(m_dir.path()));
             if (toolsMakeCaches)
                 WriteBytes(in[0] + (name == "update-mime-database" ? "/mime.cache" : "/mimeinfo.cache"), "cache");
-        };
-        RegisterFileType({ Path("data"), Path("config"), program }, tool);
+        });
     }
 
 private slots:
-    void init()
-    {
-        QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
-        m_runs.clear();
-    }
+    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path())); }
 
-    // A start writes the exact files, each only when its bytes differ, and
-    // refreshes only what changed or has no cache; a default the user chose
-    // stays.
+    // A start writes each exact file only when its bytes differ, and refreshes only what changed or has no cache.
     void startWritesOnlyWhatDiffers_data()
     {
         Columns<QString, QString, QByteArray, QString, QString>("before", "program", "chosen", "runs", "rewritten");
-        const QString bin = "/usr/bin/nimbrel";
-        const QString desktopDb = "update-desktop-database /data/applications";
+        const QString bin = "/usr/bin/nimbrel", desktopDb = "update-desktop-database /data/applications";
         const QString both = "update-mime-database /data/mime; " + desktopDb;
         const QByteArray gedit = "[Default Applications]\napplication/x-vosk-document=org.gnome.gedit.desktop;\n";
         Row("the first", "nothing", bin, QByteArray(), both, "nimbrel.xml nimbrel.desktop nimbrel.svg mimeapps.list");
@@ -92,35 +77,28 @@ private slots:
             WriteBytes(Path("config/mimeapps.list"), chosen);
         const QStringList written = { "data/mime/packages/nimbrel.xml", "data/applications/nimbrel.desktop",
             "data/icons/hicolor/scalable/apps/nimbrel.svg", "config/mimeapps.list" };
-        for (const QString& name : written) {
-            QFile file(Path(name));
-            if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        for (const QString& name : written)
+            if (QFile file(Path(name)); file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
                 QVERIFY(file.setFileTime(LongAgo, QFileDevice::FileModificationTime));
-        }
-        m_runs.clear();
         Start(program);
         QTEST(m_runs.join(QStringLiteral("; ")), "runs");
         for (const QString& name : written)
             QCOMPARE(QFileInfo(Path(name)).lastModified() != LongAgo, rewritten.contains(QFileInfo(name).fileName()));
         QCOMPARE(ReadBytes(Path(written[0])), ExpectedXml);
-        QCOMPARE(ReadBytes(Path(written[1])), ExpectedEntry(program));
+        QCOMPARE(ReadBytes(Path(written[1])), ExpectedEntry.arg(program).toUtf8());
         QCOMPARE(ReadBytes(Path(written[2])), ReadBytes(":/artwork/nimbrel.svg"));
         QVERIFY(ReadBytes(Path(written[2])).startsWith("<svg"));
         QCOMPARE(ReadBytes(Path(written[3])), chosen.isEmpty() ? OurDefault : chosen);
     }
 
-    // The program as one argument of the entry's Exec key: quoted when it
-    // holds a reserved character, '"', '`', '$' and '\' escaped in quotes,
-    // "%" doubled, then '\' escaped again for the key's string value.
+    // The program as one Exec argument: quoted for a reserved character, '"`$\' escaped, "%" doubled, then '\' again.
     void execQuotesWhatNeedsIt_data()
     {
         Columns<QString, QString>("program", "exec");
-        Row("plain", "/usr/bin/nimbrel", "/usr/bin/nimbrel");
         Row("letters beyond ASCII", "/home/zoë/Åpps/nimbrel", "/home/zoë/Åpps/nimbrel");
         Row("blank", "/home/ann/My Apps/nimbrel", "\"/home/ann/My Apps/nimbrel\"");
-        Row("quote, brackets, ampersand", "/opt/Ann's (1)&b/nimbrel", "\"/opt/Ann's (1)&b/nimbrel\"");
-        Row("double quote, dollar, grave", "/opt/\"a$b`c\"/nimbrel", "\"/opt/\\\\\"a\\\\$b\\\\`c\\\\\"/nimbrel\"");
-        Row("backslash", "/opt/a\\b/nimbrel", "\"/opt/a\\\\\\\\b/nimbrel\"");
+        Row("apostrophe, brackets, ampersand", "/opt/Ann's (1)&b/nimbrel", "\"/opt/Ann's (1)&b/nimbrel\"");
+        Row("quote, dollar, grave, backslash", "/opt/\"a$b`c\\d\"/n", "\"/opt/\\\\\"a\\\\$b\\\\`c\\\\\\\\d\\\\\"/n\"");
         Row("percent, bare", "/opt/100%/nimbrel", "/opt/100%%/nimbrel");
         Row("percent, quoted", "/opt/100 %/nimbrel", "\"/opt/100 %%/nimbrel\"");
         Row("tab and line break", "/opt/a\tb\nc/nimbrel", "\"/opt/a\\tb\\nc/nimbrel\"");
@@ -131,26 +109,22 @@ private slots:
         QTEST(DesktopExecProgram(program), "exec");
     }
 
-    // Nimbrel becomes the default only where none is recorded under
-    // "[Default Applications]"; every other line stays as it was.
+    // Nimbrel becomes the default only where none is recorded under "[Default Applications]"; all else stays.
     void defaultAddedOnlyWhenNoneIsRecorded_data()
     {
         Columns<QString, QString>("before", "after");
         const QString defaults = "[Default Applications]\n";
         const QString ours = "application/x-vosk-document=nimbrel.desktop;\n";
-        const QString kate = "application/x-vosk-document=kate.desktop;";
+        const QString kate = "application/x-vosk-document=kate.desktop;\n";
         const QString firefox = "text/html=firefox.desktop;\n";
         const QString added = "[Added Associations]\ntext/plain=gedit.desktop;";
-        const QString other = "[Added Associations]\n" + kate + "\n";
         Row("empty file", "", defaults + ours);
         Row("other sections only", added + "\n", added + "\n\n" + defaults + ours);
         Row("no final line end", added, added + "\n\n" + defaults + ours);
         Row("defaults, then a section", defaults + firefox + "\n" + added, defaults + firefox + ours + "\n" + added);
-        Row("another program chosen", defaults + kate + "\n", defaults + kate + "\n");
-        Row("another first, Nimbrel after", defaults + kate + "nimbrel.desktop;", defaults + kate + "nimbrel.desktop;");
-        Row("Nimbrel already", defaults + ours, defaults + ours);
+        Row("another program chosen", defaults + kate, defaults + kate);
         Row("recorded empty", defaults + "application/x-vosk-document= ;\n" + firefox, defaults + ours + firefox);
-        Row("the type in another section", other + defaults, other + defaults + ours);
+        Row("the type in another section", added + "\n" + kate + defaults, added + "\n" + kate + defaults + ours);
     }
     void defaultAddedOnlyWhenNoneIsRecorded()
     {
@@ -158,31 +132,25 @@ private slots:
         QTEST(MimeAppsWithDefault(before), "after");
     }
 
-    // Folders that cannot be made (their parent is a file: root or not) and a
-    // mimeapps.list that is a folder are passed over; the rest is written.
+    // A folder that cannot be made (its parent is a file) and a mimeapps.list that is a folder are passed over.
     void unwritablePlacesArePassedOver()
     {
         WriteBytes(Path("data"), "x");
         QVERIFY(QDir().mkpath(Path("config/mimeapps.list")));
         Start();
         QCOMPARE(m_runs, QStringList());
-        QCOMPARE(ReadBytes(Path("data")), QByteArray("x"));
         QVERIFY(QFile::remove(Path("data")));
         Start();
-        QCOMPARE(ReadBytes(Path("data/applications/nimbrel.desktop")), ExpectedEntry("/usr/bin/nimbrel"));
+        QCOMPARE(ReadBytes(Path("data/applications/nimbrel.desktop")), ExpectedEntry.arg("/usr/bin/nimbrel").toUtf8());
         QVERIFY(m_runs.size() == 2 && QFileInfo(Path("config/mimeapps.list")).isDir());
     }
 
-    // The desktop's own tools read what was written: the type of a ".grp"
-    // file, its default application, and a valid entry for a program in a
-    // folder with blanks.
+    // The desktop's own tools read it: the type of a ".grp" file, its default, a valid entry for a path with blanks.
     void desktopToolsReadTheAssociation()
     {
-        for (const char* tool :
-            { "xdg-mime", "update-mime-database", "update-desktop-database", "desktop-file-validate" }) {
+        for (const char* tool : { "xdg-mime", "update-mime-database", "desktop-file-validate" })
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
-        }
         RegisterFileType({ Path("data"), Path("config"), "/home/ann/My Apps/nimbrel" }, RunRefreshTool);
         WriteBytes(Path("My Car ü.grp"), "\"VOSKImageViewer1;0\"\r\n");
         qputenv("XDG_DATA_HOME", Path("data").toUtf8());

@@ -9,12 +9,10 @@
 #include <QDir>
 #include <QStringDecoder>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <utility>
 
 namespace {
 
@@ -64,45 +62,34 @@ private slots:
     {
         Columns<QByteArray, QString>("file", "read");
         const QString oneField = "line %1 ends after its first field (a picture line has two)";
-        Row("magic alone", QByteArray("'VOSKImageViewer1'\r\n"), "");
-        Row("magic and a semicolon", Head, ";");
-        Row("car value cut, more fields", QByteArray("'VOSKImageViewer1;85;00','x'\r\n'/a',''\r\n"), ";85 | /a,");
-        Row("magic in other letters: no more read", QByteArray("'voskimageviewer1;8'\r\n'/a',''\r\n"),
-            "voskimageviewer1;8");
-        Row("byte order mark", QByteArray("\xef\xbb\xbf'VOSKImageViewer1;7'\r\n"), ";7");
-        Row("unquoted, blanks, text after quotes", QByteArray("  VOSKImageViewer1;85  \n /a , '1;'y\n"), ";85 | /a,1;");
-        Row("LF, lone CR, blank lines", HeadLf + "\n'/a','1;2;,'\r\r  \r\n'/b',''\n\n", "; | /a,1;2;, | /b,");
-        Row("kept lines first and last", HeadLf + "'','x;,'\n'/a',''\r'',''", "; | /a, | kept '','x;,' | kept '',''");
+        Row("magic alone, after a byte order mark", QByteArray("\xef\xbb\xbf'VOSKImageViewer1'\r\n"), "");
+        Row("magic in other letters", QByteArray("'voskimageviewer1;8'\r\n'/a',''\r\n"), "voskimageviewer1;8");
+        Row("car value cut, unquoted, blanks", QByteArray(" VOSKImageViewer1;85;00 ,x\n /a , '1;'y\n"), ";85 | /a,1;");
+        Row("LF, lone CR, blank lines, kept lines first and last", HeadLf + "'','x;,'\n  \r\n\n'/a',''\r'',''",
+            "; | /a, | kept '','x;,' | kept '',''");
         Row("kept list over two lines", Head + "'','1;\r\n2;,'\r\n'/a',''\r\n", "; | /a, | kept '','1;\r\n2;,'");
         const QByteArray eight = Head + QByteArray("'/p',''\r\n").repeated(8);
-        Row("eight pictures: six read", eight + "'','x;,'\r\n",
-            ";" + QString(" | /p,").repeated(6) + " | kept '','x;,' | 8 named");
+        Row("8 pictures: 6 read", eight + "'',''", ";" + QString(" | /p,").repeated(6) + " | kept '','' | 8 named");
         const QByteArray half = QByteArray("1;,").repeated(16384), less = half.mid(3);
-        Row("32767 markers, more on a line without a picture",
-            Head + "'/a','" + half + "'\r\n'/b','" + less + "'\r\n'','1;,'",
+        Row("32767 markers, a kept one", Head + "'/a','" + half + "'\r\n'/b','" + less + "'\r\n'','1;,'",
             QString::fromLatin1("; | /a," + half + " | /b," + less + " | kept '','1;,'"));
         Row("32768 markers", Head + "'/a','" + half + "'\r\n'/b','" + half + "'",
             "Cannot open the group file car.grp: it holds 32768 markers, more than the 32767 a group can hold.");
         Row("UTF-8 to the last byte", Head + "/caf\xc3\xa9.jpg,T\xc3\xbc", "; | /caf\u00e9.jpg,T\u00fc");
-        Row("UTF-8 cut short: all Windows-1252", Head + "/\xe2\x82\xac.jpg,80 \xe2\x82",
-            "; | /\u00e2\u201a\u00ac.jpg,80 \u00e2\u201a");
         QByteArray high;
         for (int byte = 0x80; byte <= 0xFF; ++byte)
             high.append(char(byte));
-        Row("every byte past ASCII, as Windows reads it", Head + "/," + high,
-            "; | /," + QStringDecoder("windows-1252").decode(high));
+        Row("UTF-8, then every byte past ASCII: all Windows-1252", Head + "/\xe2\x82\xac.jpg," + high,
+            "; | /\u00e2\u201a\u00ac.jpg," + QStringDecoder("windows-1252").decode(high));
         Row("blank", QByteArray(" \r\n\r\n"), "the file is empty");
-        Row("one field at the end", Head + "'/a'", oneField.arg(2));
-        Row("one field after the sixth picture", eight + "'/p'\r\n", oneField.arg(10));
         Row("one field, every kind of line end", Head + "\r'/a',''\n\r\n'/b'", oneField.arg(5));
-        Row("one field after a list over two lines", HeadCr + "'/a','1;\r2;,'\r'/b'\r", oneField.arg(4));
+        Row("one field after six pictures and a list over two lines", eight + "'','1;\r2;,'\r'/p'\r", oneField.arg(12));
         Row("quote never closed", HeadCr + "\r'/a',''\r'/b','1;2\r", "a quoted text on line 4 is never closed");
     }
     void reads()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QString, read);
-        QCOMPARE(Read(Q(file)), Q(read));
+        QTEST(Read(Q(file)).replace('"', '\''), "read");
     }
 
     // A file opened and saved: the bytes written, or why the save is refused
@@ -110,13 +97,11 @@ private slots:
     void saves_data()
     {
         Columns<QByteArray, QByteArray>("file", "saved");
-        const QByteArray after = QByteArray("'VOSKImageViewer1;8500'\r\n'C:\\a.jpg',''\r\n'/b','3;,'\r\n'','1;,'\r\n");
-        Row("pictures, then a kept line", after, after);
-        Row("only kept lines, one odd", Head + "'',''\r\n  , 1;2;, 'x'  \r\n", Head + "'',''\r\n  , 1;2;, 'x'  \r\n");
-        Row("kept line moved after the pictures", Head + "'','1;'\r\n'/a',''\r\n", Head + "'/a',''\r\n'','1;'\r\n");
-        Row("Windows-1252 saved as UTF-8", Head + "'/M\xfcller',''\r\n", Head + "'/M\xc3\xbcller',''\r\n");
-        Row("LF, unquoted", QByteArray("VOSKImageViewer1\n/a, 1;\n"),
-            QByteArray("'VOSKImageViewer1;'\r\n'/a','1;'\r\n"));
+        const QByteArray car = "'VOSKImageViewer1;8500'\r\n";
+        Row("kept lines after the pictures as they stood, Windows-1252 as UTF-8",
+            car + "'',''\r\n  , 1;2;, 'x'  \r\n'C:\\a.jpg',''\r\n'/M\xfcller','3;,'",
+            car + "'C:\\a.jpg',''\r\n'/M\xc3\xbcller','3;,'\r\n'',''\r\n  , 1;2;, 'x'  \r\n");
+        Row("unquoted", QByteArray("VOSKImageViewer1\n/a, 1;\n"), QByteArray("'VOSKImageViewer1;'\r\n'/a','1;'\r\n"));
         const QByteArray cannot = "contains a double quote ('), which a group file cannot hold: ";
         Row("quote in the car value", QByteArray("VOSKImageViewer1;8'5\r\n"), "The car value " + cannot + "8'5");
         Row("quote in a path", Head + "/a'.jpg,''\r\n", "A picture path " + cannot + "/a'.jpg");
@@ -125,16 +110,14 @@ private slots:
     void saves()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QByteArray, saved);
-        const QString refusal = Refusal([&] {
-            const GroupFileContent content = ParseGroupFile(Q(file));
-            file = FormatGroupFile(content.CarValue, content.Pictures, content.KeptLines);
-        });
-        QCOMPARE(refusal.isEmpty() ? file : refusal.toUtf8(), Q(saved));
+        const GroupFileContent content = ParseGroupFile(Q(file));
+        const QString refusal
+            = Refusal([&] { file = FormatGroupFile(content.CarValue, content.Pictures, content.KeptLines); });
+        QTEST((refusal.isEmpty() ? file : refusal.toUtf8()).replace('"', '\''), "saved");
     }
 
-    // A save that fails, in a folder an ordinary user may only read or on a
-    // full disk, says so and leaves the old file as it was, alone.
+    // A save that fails, in a folder an ordinary user may only read or past a file
+    // size limit (as on a full disk), says so and leaves the old file, alone.
     void failedSaveKeepsTheOldFile_data()
     {
         Columns<bool, QString>("fullDisk", "refusal");
@@ -148,20 +131,17 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("car.grp");
         WriteBytes(path, Q(Head));
-        // An ordinary user in a folder they may only read, or past a file size
-        // limit, which fails writes as a full disk does.
         QCOMPARE(chmod(QFile::encodeName(path).constData(), 0666), 0);
         QCOMPARE(chmod(QFile::encodeName(dir.path()).constData(), fullDisk ? 0777 : 0555), 0);
-        rlimit limit {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const rlim_t soft = std::exchange(limit.rlim_cur, fullDisk ? 16 : limit.rlim_cur);
+        rlimit was {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &was), 0);
+        const rlimit limit { fullDisk ? 16 : was.rlim_cur, was.rlim_max };
         std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         QString seen;
         if (OrdinaryUser user; user.Acting())
             seen = Refusal([&] { WriteGroupFile(path, "8500", { { "/b.jpg", "" } }); });
-        limit.rlim_cur = soft;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &was), 0);
         QCOMPARE(chmod(QFile::encodeName(dir.path()).constData(), 0700), 0);
         QVERIFY2(seen.startsWith(refusal.arg(path)), qPrintable(seen));
         QCOMPARE(ReadBytes(path), Q(Head));

@@ -17,10 +17,6 @@ public:
 
     // The paths of items 1 to the highest, item 1 first.
     [[nodiscard]] const QStringList& Items() const { return m_items; }
-    // The number of the item written last (or the stored count right after
-    // start-up); 0 while the list is empty.
-    [[nodiscard]] int RecentCount() const { return m_recentCount; }
-
     // Adds a path opened or saved. A path that some item already holds with
     // exactly this spelling (letter case counts) leaves the list as it is and
     // gives false. Otherwise the next item of the ring is created or
@@ -29,5 +25,7 @@ public:
 
 private:
     QStringList m_items;
+    // The number of the item written last (or the stored count right after
+    // start-up); 0 while the list is empty.
     int m_recentCount = 0;
 };

@@ -172,7 +172,7 @@ void frmImage::ClearGroup()
     CurrentImage = 0;
     Strip->PlaceActiveFrame(0);
     Changed = false;
-    FileName.clear();
+    SetFileName(QString());
     ImageObjectCount = 0;
     GroupObjectCount = 0;
     ObjIDTotal = 0.0;
@@ -243,7 +243,7 @@ void frmImage::ReadGroup(const QString& path)
     KeptLines = content.KeptLines;
 
     setWindowTitle(WindowTitle(name));
-    FileName = path;
+    SetFileName(path);
     GroupFolder = LastFolder = QFileInfo(path).absolutePath();
     Changed = false;
     // A picture that cannot be shown keeps its slot, so that its line and its
@@ -282,7 +282,7 @@ void frmImage::SaveFile()
         }
         WriteGroupFile(path, Totals->CarValue(), Strip->FilledSlots(), KeptLines);
         // The group takes the path only once it has been written there.
-        FileName = path;
+        SetFileName(path);
         GroupFolder = LastFolder = QFileInfo(path).absolutePath();
         setWindowTitle(WindowTitle(FileTitleFromPath(path)));
         Changed = false;
@@ -302,8 +302,8 @@ void frmImage::TBR_Click(int index)
             RoutineTitle("TBR_Click"), MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    const bool shown = OBJ->DisplayedSlot() == CurrentImage;
-    const int n = shown ? OBJ->Count() : 1 + int(CountRecords(Strip->ObjectList(CurrentImage)));
+    const bool shown = OBJ->Model().DisplayedSlot() == CurrentImage;
+    const int n = shown ? OBJ->Model().Count() : 1 + int(CountRecords(Strip->ObjectList(CurrentImage)));
     if (n > MaxMarkers || GroupObjectCount >= MaxMarkers) {
         const QString holder = n > MaxMarkers ? QStringLiteral("This picture") : QStringLiteral("The group");
         Report(QStringLiteral("%1 already holds %2 markers, the most it can hold.").arg(holder).arg(MaxMarkers),
@@ -313,9 +313,9 @@ void frmImage::TBR_Click(int index)
     // The new marker joins the slot's own markers: show them first.
     if (!shown)
         ClipClicked(CurrentImage, 1);
-    if (OBJ->DisplayedSlot() != CurrentImage)
+    if (OBJ->Model().DisplayedSlot() != CurrentImage)
         return; // the picture could not be shown; ClipClicked said why
-    MarkerItem marker = OBJ->Item(0);
+    MarkerItem marker = OBJ->Model().Item(0);
     marker.DamageType = index;
     marker.Visible = true;
     marker.Place.moveTo(View->HS->value(), View->VS->value());
@@ -329,12 +329,12 @@ void frmImage::TBR_Click(int index)
 
 void frmImage::StoreObjects()
 {
-    const QRectF place = NonZeroPlace(OBJ->Item(CurrentObject).Place);
+    const QRectF place = NonZeroPlace(OBJ->Model().Item(CurrentObject).Place);
     OBJ->SetPlace(CurrentObject, place);
     OBJ->SetPlacement(CurrentObject,
         PlacementOf(PicZoom->SurfaceWidth(), PicZoom->SurfaceHeight(), float(place.left()), float(place.top()),
             float(place.width()), float(place.height())));
-    Strip->SetObjectList(CurrentImage, OBJ->ObjectList());
+    Strip->SetObjectList(CurrentImage, OBJ->Model().ObjectList());
     Changed = true;
     OBJ->SetSelected(CurrentObject);
 }
@@ -342,10 +342,10 @@ void frmImage::StoreObjects()
 void frmImage::DeleteObject()
 {
     // Only a marker on view can be deleted, and only once.
-    if (!OBJ->IsShown(CurrentObject))
+    if (!OBJ->Model().IsShown(CurrentObject))
         return;
     OBJ->Hide(CurrentObject);
-    ObjIDTotal -= NumericValue(OBJ->Item(CurrentObject).Detail.section(u';', 0, 0));
+    ObjIDTotal -= NumericValue(OBJ->Model().Item(CurrentObject).Detail.section(u';', 0, 0));
     StoreObjects();
     --ImageObjectCount;
     --GroupObjectCount;
@@ -406,7 +406,7 @@ void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
         const QString path = Strip->PicturePath(index);
         if (button == 2 || path.isEmpty()) {
             // The markers on the surface must always be the current slot's.
-            if (index != OBJ->DisplayedSlot())
+            if (index != OBJ->Model().DisplayedSlot())
                 ClearView();
             Menus->mnuRemove->setEnabled(!path.isEmpty());
             Menus->mnuImage->popup(menuPosition);
@@ -424,7 +424,7 @@ void frmImage::ShowMarkers(int slot)
     const QString list = Strip->ObjectList(slot);
     const QString problems = OBJ->Rebuild(list, qint16(slot));
     ImageObjectCount = qint16(CountRecords(list));
-    CurrentObject = qint16(OBJ->Count() - 1);
+    CurrentObject = qint16(OBJ->Model().Count() - 1);
     OBJ->SetSelected(CurrentObject);
     PositionObjects();
     UpdateTotals();
@@ -503,7 +503,7 @@ void frmImage::OBJ_MouseUp(int, int)
 
 void frmImage::OBJ_DblClick(int index)
 {
-    ObjData = OBJ->Item(index).Detail;
+    ObjData = OBJ->Model().Item(index).Detail;
     m_platform.Details.ShowDetails(ObjData, ObjIDTotal);
     OBJ->SetDetail(index, ObjData);
     UpdateTotals();
@@ -543,14 +543,14 @@ void frmImage::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool inTex
         picture == KeyCommand::ZoomIn ? ZoomIn() : ZoomOut();
     }
     // Keys typed into a text field edit the text, not the marker.
-    if (inTextField || !OBJ->IsShown(CurrentObject))
+    if (inTextField || !OBJ->Model().IsShown(CurrentObject))
         return;
     const KeyCommand marker = MarkerKeyCommand(key);
     if (marker == KeyCommand::DeleteMarker) {
         DeleteObject();
     } else if (marker != KeyCommand::None) {
         // A nudge is stored like a drag, so it is never silently lost.
-        OBJ->SetPlace(CurrentObject, OBJ->Item(CurrentObject).Place.translated(NudgeOffset(marker)));
+        OBJ->SetPlace(CurrentObject, OBJ->Model().Item(CurrentObject).Place.translated(NudgeOffset(marker)));
         StoreObjects();
     }
 }
@@ -562,7 +562,7 @@ void frmImage::mnuExit_Click()
 
 void frmImage::mnuFileSaveAs_Click()
 {
-    FileName.clear();
+    SetFileName(QString());
     SaveFile();
 }
 
@@ -595,4 +595,10 @@ void frmImage::RunReporting(const char* routine, MsgButtons buttons, MsgIcon ico
 MsgAnswer frmImage::Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
 {
     return m_platform.Msg.Show(text, title, buttons, icon);
+}
+
+void frmImage::SetFileName(const QString& path)
+{
+    FileName = path;
+    setWindowFilePath(path);
 }

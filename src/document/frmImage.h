@@ -67,18 +67,9 @@ public:
     // its own made when none is open and reused while it is.
     void mnuPrint_Click();
 
-    // Window-level state of the group; the details dialog reads and writes
-    // ObjData and ObjIDTotal.
+    // The details dialog reads and writes these two.
     double ObjIDTotal = 0.0;
     QString ObjData;
-    qint16 CurrentImage = 0;
-    qint16 CurrentObject = 0;
-    qint16 ImageObjectCount = 0;
-    qint16 GroupObjectCount = 0;
-    QString CarValue;
-    bool Changed = false;
-    QString FileName;
-    bool SavePending = false;
 
 signals:
     // "Instructions" was chosen: the program shows its help.
@@ -122,6 +113,18 @@ private:
     // "Sub : " and the routine's name.
     void RunReporting(const char* routine, MsgButtons buttons, MsgIcon icon, const std::function<void()>& steps);
     MsgAnswer Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon);
+
+    // Window-level state of the group. The file it is saved to is also the
+    // window's file path.
+    qint16 CurrentImage = 0;
+    qint16 CurrentObject = 0;
+    qint16 ImageObjectCount = 0;
+    qint16 GroupObjectCount = 0;
+    QString CarValue;
+    bool Changed = false;
+    QString FileName;
+    bool SavePending = false;
+    void SetFileName(const QString& path);
 
     // The folder the last file dialog chose from (kept for the run), and the
     // open group's folder; file dialogs start there.

@@ -60,7 +60,6 @@ DamageToolbar::DamageToolbar(QWidget* parent)
         button->setObjectName(QStringLiteral("TBR%1").arg(type.Number));
         const int number = type.Number;
         connect(button, &QToolButton::clicked, this, [this, number] { emit Clicked(number); });
-        m_buttons[type.Number] = button;
     }
     AddZoomButtons();
 }
@@ -75,11 +74,6 @@ void DamageToolbar::AddZoomButtons()
         const ZoomButton which = place.Button;
         connect(button, &QToolButton::clicked, this, [this, which] { emit ZoomClicked(which); });
     }
-}
-
-QToolButton* DamageToolbar::TBR(int number) const
-{
-    return number >= 0 && number < int(m_buttons.size()) ? m_buttons[number] : nullptr;
 }
 
 void DamageToolbar::SetToolbarColor(const QColor& color)

@@ -3,10 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include <array>
-
 class QSvgRenderer;
-class QToolButton;
 
 // The toolbar panel (PicTbr): one button per damage type in a column (TBR),
 // and below them the four zoom buttons (cmdZoomIn, cmdZoomOut, CmdActual,
@@ -19,10 +16,6 @@ public:
     enum class ZoomButton { In = 0, Out = 1, Actual = 2, Fit = 3 };
 
     explicit DamageToolbar(QWidget* parent = nullptr);
-
-    // The button of a damage type (TBR), or nullptr for a number that names
-    // no type.
-    [[nodiscard]] QToolButton* TBR(int number) const;
 
     void SetToolbarColor(const QColor& color);
     [[nodiscard]] QColor ToolbarColor() const { return m_color; }
@@ -37,7 +30,6 @@ protected:
 private:
     void AddZoomButtons();
 
-    std::array<QToolButton*, 11> m_buttons {};
     QColor m_color { 0x40, 0x40, 0x40 };
     QSvgRenderer* m_background;
 };

@@ -96,3 +96,11 @@ QRect NumberBadgeBox(const QRect& shown, int number, QSize surface)
         badge.moveRight(shown.left() - 1 + BadgeOverlap);
     return badge;
 }
+
+QRect PixelBox(const QRectF& box)
+{
+    const auto pixel = [](double value) { return int(std::lround(qBound(-1.0e9, value, 1.0e9))); };
+    const int x = pixel(box.left());
+    const int y = pixel(box.top());
+    return QRect(x, y, qMax(1, pixel(box.right()) - x), qMax(1, pixel(box.bottom()) - y));
+}

@@ -44,6 +44,10 @@ inline constexpr float MinShownHeight = 10.0f;
 // about its centre to the smallest box where it is smaller.
 [[nodiscard]] QRectF ShownBox(const QRectF& place);
 
+// A box in whole pixels, as a marker is painted and hit: the far edges are
+// rounded, not the sizes, so that neighbouring markers line up at any zoom.
+[[nodiscard]] QRect PixelBox(const QRectF& box);
+
 // Each marker shows its number in a badge on its top-right corner (bottom
 // right when that would leave the surface at the top, and on the left side
 // at the right edge), so the badge covers only a corner of the picture.

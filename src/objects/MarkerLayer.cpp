@@ -2,7 +2,6 @@
 
 #include "DamageTypes.h"
 #include "common/MouseButton.h"
-#include "common/UserError.h"
 
 #include <QCache>
 #include <QMouseEvent>
@@ -11,7 +10,6 @@
 #include <QSvgRenderer>
 #include <QToolTip>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -21,16 +19,6 @@ namespace {
 
 // The selection frame stands this far outside the marker.
 constexpr int FrameGap = 2;
-
-// Whole pixels: the far edges are rounded, not the sizes, so that
-// neighbouring markers line up at any zoom.
-QRect PixelBox(const QRectF& box)
-{
-    const auto pixel = [](double value) { return int(std::lround(qBound(-1.0e9, value, 1.0e9))); };
-    const int x = pixel(box.left());
-    const int y = pixel(box.top());
-    return QRect(x, y, qMax(1, pixel(box.right()) - x), qMax(1, pixel(box.bottom()) - y));
-}
 
 QSvgRenderer* DamageRenderer(int damageType)
 {
@@ -118,22 +106,11 @@ MarkerLayer::MarkerLayer(QWidget* surface)
     setMouseTracking(true);
     setGeometry(surface->rect());
     surface->installEventFilter(this);
-    MarkerItem markerTemplate;
-    markerTemplate.Place = QRectF(0, 0, TemplateWidth, TemplateHeight);
-    markerTemplate.Visible = false;
-    m_items.push_back(markerTemplate);
-}
-
-bool MarkerLayer::IsShown(int index) const
-{
-    return index > 0 && index < Count() && m_items[size_t(index)].Visible;
 }
 
 int MarkerLayer::Add(const MarkerItem& item)
 {
-    m_items.push_back(item);
-    const int index = Count() - 1;
-    m_stack.push_back(index);
+    const int index = m_model.Add(item);
     UpdateMarker(index);
     return index;
 }
@@ -141,153 +118,64 @@ int MarkerLayer::Add(const MarkerItem& item)
 void MarkerLayer::SetPlace(int index, const QRectF& place)
 {
     UpdateMarker(index);
-    m_items[size_t(index)].Place = place;
+    m_model.SetPlace(index, place);
     UpdateMarker(index);
-}
-
-void MarkerLayer::SetPlacement(int index, const ObjectPlacement& placement)
-{
-    m_items[size_t(index)].Placement = placement;
-}
-
-void MarkerLayer::SetDetail(int index, const QString& detail)
-{
-    m_items[size_t(index)].Detail = detail;
 }
 
 void MarkerLayer::Hide(int index)
 {
-    m_items[size_t(index)].Visible = false;
+    m_model.Hide(index);
     UpdateMarker(index);
 }
 
 void MarkerLayer::BringToFront(int index)
 {
-    Restack(index, true);
+    m_model.BringToFront(index);
+    UpdateMarker(index);
 }
 
 void MarkerLayer::SendToBack(int index)
 {
-    Restack(index, false);
-}
-
-void MarkerLayer::Restack(int index, bool toFront)
-{
-    const auto at = std::find(m_stack.begin(), m_stack.end(), index);
-    if (at == m_stack.end())
-        return;
-    m_stack.erase(at);
-    m_stack.insert(toFront ? m_stack.end() : m_stack.begin(), index);
+    m_model.SendToBack(index);
     UpdateMarker(index);
 }
 
 void MarkerLayer::Unload()
 {
-    m_items.resize(1);
-    m_stack.clear();
-    m_unreadable.clear();
-    m_unterminated.clear();
-    m_displayedSlot = -1;
-    m_selected = 0;
-    m_pressed = 0;
-    m_objMouseDown = false;
+    m_model.Unload();
     update();
 }
 
 QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
 {
-    Unload();
-    m_displayedSlot = slot;
-    const QList<QStringView> records = SplitRecords(list);
-    m_items.reserve(size_t(records.size()) + 1);
-    m_stack.reserve(size_t(records.size()));
-    QStringList problems;
-    for (qsizetype k = 0; k < records.size(); ++k) {
-        try {
-            const ObjectRecord record = ParseRecord(records[k]);
-            MarkerItem item;
-            item.DamageType = record.DamageType;
-            item.Tag = record.Tag;
-            item.Detail = record.Detail;
-            item.Place = m_items[0].Place;
-            item.Placement = record.Placement;
-            m_items.push_back(item);
-            m_stack.push_back(Count() - 1);
-        } catch (const UserError& unreadable) {
-            m_unreadable.append(records[k].toString());
-            problems.append(QStringLiteral("Marker %1 (\"%2\") cannot be shown: %3.")
-                                .arg(k + 1)
-                                .arg(records[k])
-                                .arg(unreadable.Text()));
-        }
-    }
-    // A last record that lost its "," is kept too, and stays last.
-    m_unterminated = UnterminatedText(list).toString();
-    if (!m_unterminated.isEmpty()) {
-        problems.append(
-            QStringLiteral("The text \"%1\" after the last marker cannot be shown: it does not end with \",\".")
-                .arg(m_unterminated));
-    }
+    const QString problems = m_model.Rebuild(list, slot);
     update();
-    if (problems.isEmpty())
-        return {};
-    return problems.join(u'\n') + QStringLiteral("\nIt is kept as it stands and saved unchanged.");
-}
-
-QString MarkerLayer::ObjectList() const
-{
-    QString list;
-    for (int i = 1; i < Count(); ++i) {
-        const MarkerItem& item = m_items[size_t(i)];
-        if (item.Visible)
-            list += FormatRecord(item.Tag, item.Placement, item.Detail);
-    }
-    for (const QString& record : m_unreadable)
-        list += record + u',';
-    return list + m_unterminated;
+    return problems;
 }
 
 void MarkerLayer::PositionObjects(float surfaceWidth, float surfaceHeight)
 {
-    for (int i = 1; i < Count(); ++i) {
-        MarkerItem& item = m_items[size_t(i)];
-        item.Place = PlaceFromRatios(surfaceWidth, surfaceHeight, item.Placement);
-    }
+    m_model.PositionObjects(surfaceWidth, surfaceHeight);
     update();
 }
 
 void MarkerLayer::SetSelected(int index)
 {
-    const int previous = m_selected;
-    m_selected = index;
-    if (previous > 0 && previous < Count())
+    const int previous = m_model.Selected();
+    m_model.SetSelected(index);
+    if (previous > 0 && previous < m_model.Count())
         UpdateMarker(previous);
-    if (IsShown(index))
+    if (m_model.IsShown(index))
         UpdateMarker(index);
-}
-
-int MarkerLayer::MarkerAt(QPointF position) const
-{
-    for (auto at = m_stack.rbegin(); at != m_stack.rend(); ++at) {
-        const MarkerItem& item = m_items[size_t(*at)];
-        if (item.Visible && PixelBox(ShownBox(item.Place)).contains(position.toPoint()))
-            return *at;
-    }
-    return 0;
-}
-
-QPointF MarkerLayer::InMarker(int index, QPointF position) const
-{
-    return position - m_items[size_t(index)].Place.topLeft();
 }
 
 bool MarkerLayer::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const int index = MarkerAt(help->pos());
-        if (index > 0 && !m_items[size_t(index)].Detail.isEmpty())
-            QToolTip::showText(help->globalPos(), m_items[size_t(index)].Detail, this);
+        const int index = m_model.MarkerAt(help->pos());
+        if (index > 0 && !m_model.Item(index).Detail.isEmpty())
+            QToolTip::showText(help->globalPos(), m_model.Item(index).Detail, this);
         else
             QToolTip::hideText();
         return true;
@@ -307,8 +195,8 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    for (const int index : m_stack) {
-        const MarkerItem& item = m_items[size_t(index)];
+    for (const int index : m_model.StackingOrder()) {
+        const MarkerItem& item = m_model.Item(index);
         if (!item.Visible)
             continue;
         const QRect box = PixelBox(ShownBox(item.Place));
@@ -317,20 +205,21 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
             PaintBadge(painter, index, box);
         }
     }
-    if (IsShown(m_selected)) {
-        const QRect box = PixelBox(ShownBox(m_items[size_t(m_selected)].Place));
+    const int selected = m_model.Selected();
+    if (m_model.IsShown(selected)) {
+        const QRect box = PixelBox(ShownBox(m_model.Item(selected).Place));
         const QRectF frame = QRectF(box).adjusted(-FrameGap + 0.5, -FrameGap + 0.5, FrameGap - 0.5, FrameGap - 0.5);
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(frame);
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(frame);
-        PaintBadge(painter, m_selected, box);
+        PaintBadge(painter, selected, box);
     }
 }
 
 void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const
 {
-    const int damageType = m_items[size_t(index)].DamageType;
+    const int damageType = m_model.Item(index).DamageType;
     if (box.width() > MostKeptSide || box.height() > MostKeptSide)
         DamageRenderer(damageType)->render(&painter, box);
     else
@@ -350,31 +239,17 @@ void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box) con
 
 void MarkerLayer::UpdateMarker(int index)
 {
-    const QRect box = PixelBox(ShownBox(m_items[size_t(index)].Place));
+    const QRect box = PixelBox(ShownBox(m_model.Item(index).Place));
     update(box.adjusted(-FrameGap - 1, -FrameGap - 1, FrameGap + 1, FrameGap + 1)
                .united(NumberBadgeBox(box, index, size())));
-}
-
-void MarkerLayer::Hover(QPointF position)
-{
-    const int index = MarkerAt(position);
-    if (index == 0) {
-        unsetCursor();
-        return;
-    }
-    MarkerItem& item = m_items[size_t(index)];
-    const QPointF at = InMarker(index, position);
-    item.Pointer = PointerZoneAt(float(at.x()), float(at.y()), float(item.Place.width()), float(item.Place.height()));
-    setCursor(CursorOf(item.Pointer));
 }
 
 void MarkerLayer::mousePressEvent(QMouseEvent* event)
 {
     // A press that does not end here (a release taken by a pop-up menu)
     // leaves nothing behind.
-    m_pressed = 0;
-    m_objMouseDown = false;
-    const int index = MarkerAt(event->position());
+    m_model.Release();
+    const int index = m_model.MarkerAt(event->position());
     const int button = ButtonNumber(event->button());
     if (index == 0 || button == 0) {
         event->ignore(); // the surface below takes it
@@ -382,47 +257,42 @@ void MarkerLayer::mousePressEvent(QMouseEvent* event)
     }
     emit Pressed(index, button, event->globalPosition().toPoint());
     // The right button's release goes to the pop-up menu it opened.
-    if (button != 1 || !IsShown(index))
-        return;
-    m_pressed = index;
-    m_objMouseDown = true;
-    const MarkerItem& item = m_items[size_t(index)];
-    if (item.Pointer == PointerZone::Move) {
-        const QPointF at = InMarker(index, event->position());
-        m_grab = GrabPoint(float(at.x()), float(at.y()));
-    }
+    if (button == 1)
+        m_model.Press(index, event->position());
 }
 
 void MarkerLayer::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_objMouseDown) {
-        Hover(event->position());
+    const int pressed = m_model.Pressed();
+    if (pressed == 0) {
+        const int index = m_model.Hover(event->position());
+        if (index == 0)
+            unsetCursor();
+        else
+            setCursor(CursorOf(m_model.Item(index).Pointer));
         event->ignore();
         return;
     }
-    if (!IsShown(m_pressed))
+    if (!m_model.IsShown(pressed))
         return;
-    const MarkerItem& item = m_items[size_t(m_pressed)];
-    const QPointF at = InMarker(m_pressed, event->position());
-    SetPlace(m_pressed, DraggedPlace(item.Place, item.Pointer, float(at.x()), float(at.y()), m_grab));
-    emit Moved(m_pressed);
+    UpdateMarker(pressed);
+    m_model.DragTo(event->position());
+    UpdateMarker(pressed);
+    emit Moved(pressed);
 }
 
 void MarkerLayer::mouseReleaseEvent(QMouseEvent* event)
 {
-    const int index = m_pressed;
-    if (index == 0 || event->button() != Qt::LeftButton) {
+    if (m_model.Pressed() == 0 || event->button() != Qt::LeftButton) {
         event->ignore();
         return;
     }
-    m_pressed = 0;
-    m_objMouseDown = false;
-    emit Released(index, 1);
+    emit Released(m_model.Release(), 1);
 }
 
 void MarkerLayer::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const int index = MarkerAt(event->position());
+    const int index = m_model.MarkerAt(event->position());
     if (index == 0) {
         event->ignore();
         return;

@@ -19,8 +19,6 @@ public:
     void SetFont(const QFont& font) { m_font = font; }
     void SetCurrentX(double x) { m_x = x; }
     void SetCurrentY(double y) { m_y = y; }
-    [[nodiscard]] double CurrentX() const { return m_x; }
-    [[nodiscard]] double CurrentY() const { return m_y; }
     void SetPenWidth(int width);
 
     void PrintText(QPainter& painter, const QString& text);

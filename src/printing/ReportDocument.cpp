@@ -133,15 +133,6 @@ void PaintSheetFrame(QPainter& painter, const ReportTexts& texts)
 
 } // namespace
 
-void PaintReportSheet(QPainter& painter, const ReportLayout& layout, const ReportTexts& texts)
-{
-    painter.save();
-    painter.translate(PageAreaLeft, PageAreaTop);
-    PaintReportPage(painter, layout);
-    painter.restore();
-    PaintSheetFrame(painter, texts);
-}
-
 void PaintReportSheet(
     QPainter& painter, const ReportLayout& layout, const QList<ReportImage>& images, const ReportTexts& texts)
 {

@@ -72,9 +72,8 @@ inline constexpr std::array<SheetLine, 5> SheetLines = { {
 // The whole sheet: the header's first line at HeaderTextX, top HeaderTop
 // (further typed lines start at the printable area's left edge), the page
 // area at (PageAreaLeft, PageAreaTop), the "Review" and "Date" labels, the
-// five lines and the footer's lines one below the other from FooterTop.
-void PaintReportSheet(QPainter& painter, const ReportLayout& layout, const ReportTexts& texts);
-// The same with the pictures decoded before (LoadReportImages).
+// five lines and the footer's lines one below the other from FooterTop; the
+// pictures decoded before (LoadReportImages).
 void PaintReportSheet(
     QPainter& painter, const ReportLayout& layout, const QList<ReportImage>& images, const ReportTexts& texts);
 

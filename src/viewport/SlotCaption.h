@@ -18,7 +18,6 @@ public:
     void SetCaption(const QString& caption);
     // The colour of the caption's text; white until one is chosen.
     void SetTextColor(const QColor& color);
-    [[nodiscard]] QColor TextColor() const { return m_textColor; }
 
     QString Tag;
 

@@ -20,7 +20,6 @@ public:
     void ClearPicture();
 
     [[nodiscard]] bool HasPicture() const { return !m_picture.isNull(); }
-    [[nodiscard]] const QString& PlaceholderText() const { return m_placeholder; }
 
 signals:
     // button: 1 left, 2 right, 4 middle.

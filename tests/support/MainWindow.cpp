@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "PaintRecorder.h"
 #include "TestFiles.h"
 #include "app/HelpWindow.h"
 #include "document/GroupFile.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 
 MainWindow::MainWindow()
@@ -91,14 +93,75 @@ PictureSurface* MainWindow::PicZoom() const
     return Control<PictureSurface>(window, "PicZoom");
 }
 
+namespace {
+
+QList<PaintRecorder::Record> Painted(QWidget* widget)
+{
+    return PaintRecorder([widget](QPainter& painter) { widget->render(&painter); }).Records;
+}
+
+} // namespace
+
+QString MainWindow::Shows(int slot) const
+{
+    QStringList texts;
+    for (const PaintRecorder::Record& record : Painted(IMG(slot))) {
+        if (record.Kind == QStringLiteral("image"))
+            return QStringLiteral("picture");
+        if (record.Kind == QStringLiteral("text"))
+            texts.append(record.Text);
+    }
+    return texts.join(u' ');
+}
+
+QColor MainWindow::TextColor(QWidget* widget)
+{
+    for (const PaintRecorder::Record& record : Painted(widget)) {
+        if (record.Kind == QStringLiteral("text"))
+            return record.Colour;
+    }
+    return {};
+}
+
 QPoint MainWindow::WindowPlace(const char* name) const
 {
     return Control<QWidget>(window, name)->mapTo(Control<QWidget>(window, "Screen"), QPoint());
 }
 
+bool MainWindow::Changed()
+{
+    const qsizetype calls = fake.Calls.size();
+    fake.Answers.prepend(MsgAnswer::Cancel);
+    window.QuerySave();
+    const bool asked = fake.Calls.size() > calls;
+    if (asked)
+        fake.Calls.remove(calls);
+    else
+        fake.Answers.removeFirst();
+    return asked;
+}
+
+int MainWindow::Current() const
+{
+    // The frame Border stands around the current slot's thumbnail.
+    const auto* border = Control<QWidget>(window, "Border");
+    const QRect frame(border->mapTo(&window, QPoint()), border->size());
+    for (int slot = 0; slot < GroupSlotCount; ++slot) {
+        const QWidget* thumbnail = IMG(slot);
+        if (frame.contains(QRect(thumbnail->mapTo(&window, QPoint()), thumbnail->size())))
+            return slot;
+    }
+    return -1;
+}
+
+int MainWindow::Selected() const
+{
+    return OBJ().Model().Selected();
+}
+
 QPoint MainWindow::Centre(int marker) const
 {
-    return OBJ().Item(marker).Place.center().toPoint();
+    return OBJ().Model().Item(marker).Place.center().toPoint();
 }
 
 void MainWindow::Click(int marker, Qt::MouseButton button) const

@@ -6,6 +6,7 @@
 #include "document/frmImage.h"
 
 #include <QAction>
+#include <QColor>
 #include <QList>
 #include <QPoint>
 #include <QSize>
@@ -38,21 +39,22 @@ struct MainWindow {
         QSize pictureSize = QSize(320, 240));
     // "Smith.grp" with pictures a.jpg and b.jpg of the viewport's size
     // (629 x 480: markers stand where their ratios say), carrying the lists,
-    // opened; the first picture is shown.
+    // opened; no picture is shown until a slot is chosen.
     void OpenTwoPictures(const QString& firstList, const QString& secondList = QString(),
         const QString& carValue = QStringLiteral("8500"));
 
     // Shown and active, so that keys and the focus behave as on a desktop.
     void ShowActive();
 
-    // The window's state as a user meets it: whether closing would ask to
-    // save, the path a save writes to (empty for none), the current slot
-    // and the selected marker (0 for none). Tests read the state only
-    // through these.
-    [[nodiscard]] bool Changed() const { return window.Changed; }
-    [[nodiscard]] QString FileName() const { return window.FileName; }
-    [[nodiscard]] int Current() const { return window.CurrentImage; }
-    [[nodiscard]] int Selected() const { return window.CurrentObject; }
+    // The window's state as a user meets it: whether discarding the group
+    // would ask to save it first (asked, and answered Cancel, which leaves
+    // everything as it was), the path a save writes to (empty for none),
+    // the current slot and the selected marker (0 for none). Tests read the
+    // state only through these.
+    [[nodiscard]] bool Changed();
+    [[nodiscard]] QString FileName() const { return window.windowFilePath(); }
+    [[nodiscard]] int Current() const;
+    [[nodiscard]] int Selected() const;
 
     // What the controls show.
     [[nodiscard]] QString Label(const char* name) const;
@@ -64,6 +66,10 @@ struct MainWindow {
     [[nodiscard]] Thumbnail* IMG(int slot) const;
     [[nodiscard]] PictureSurface* PicZoom() const;
     template <class T = QAction> [[nodiscard]] T* Menu(const char* name) const { return Control<T>(window, name); }
+    // What a thumbnail shows: "picture", or the text of its placeholder.
+    [[nodiscard]] QString Shows(int slot) const;
+    // The colour a widget paints its first text in.
+    [[nodiscard]] static QColor TextColor(QWidget* widget);
     // Where a control stands in the window's client area below the menu bar.
     [[nodiscard]] QPoint WindowPlace(const char* name) const;
 
