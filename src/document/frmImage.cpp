@@ -596,9 +596,3 @@ MsgAnswer frmImage::Report(const QString& text, const QString& title, MsgButtons
 {
     return m_platform.Msg.Show(text, title, buttons, icon);
 }
-
-void frmImage::SetFileName(const QString& path)
-{
-    FileName = path;
-    setWindowFilePath(path);
-}

@@ -124,7 +124,11 @@ private:
     bool Changed = false;
     QString FileName;
     bool SavePending = false;
-    void SetFileName(const QString& path);
+    void SetFileName(const QString& path)
+    {
+        FileName = path;
+        setWindowFilePath(path);
+    }
 
     // The folder the last file dialog chose from (kept for the run), and the
     // open group's folder; file dialogs start there.
