@@ -7,8 +7,8 @@ packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-
 if [ "${1:-}" = "test" ]; then
   # The tests also read the association of group files back with the
   # desktop's own tools; clang and its sanitizer runtimes build the fuzz
-  # targets; lld links the test programs quickly; poppler-utils (pdftotext,
-  # pdfinfo) reads the report's PDF back as a reader sees it.
+  # targets; lld links the test programs quickly; poppler-utils' pdftotext
+  # reads the report's PDF back as a reader sees it.
   packages+=(clang-format clang lld libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl poppler-utils)
 fi
 if [ "${1:-}" = "bench" ]; then

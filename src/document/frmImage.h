@@ -46,7 +46,7 @@ public:
     void QuerySave();
     void LoadFile();
     // The path is taken by value: NewFile may clear the string a caller
-    // passed (FileName, a recent item).
+    // passed (a recent item's).
     void OpenFile(QString path);
     void SaveFile();
     void UpdateTotals();
@@ -67,7 +67,7 @@ public:
     // its own made when none is open and reused while it is.
     void mnuPrint_Click();
 
-    // The details dialog reads and writes these two.
+    // The details dialog is handed these two to read and change.
     double ObjIDTotal = 0.0;
     QString ObjData;
 

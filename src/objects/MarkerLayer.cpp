@@ -130,14 +130,14 @@ void MarkerLayer::Hide(int index)
 
 void MarkerLayer::BringToFront(int index)
 {
-    m_model.BringToFront(index);
-    UpdateMarker(index);
+    if (m_model.BringToFront(index))
+        UpdateMarker(index);
 }
 
 void MarkerLayer::SendToBack(int index)
 {
-    m_model.SendToBack(index);
-    UpdateMarker(index);
+    if (m_model.SendToBack(index))
+        UpdateMarker(index);
 }
 
 void MarkerLayer::Unload()

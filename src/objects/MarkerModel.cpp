@@ -45,23 +45,24 @@ void MarkerModel::Hide(int index)
     m_items[size_t(index)].Visible = false;
 }
 
-void MarkerModel::BringToFront(int index)
+bool MarkerModel::BringToFront(int index)
 {
-    Restack(index, true);
+    return Restack(index, true);
 }
 
-void MarkerModel::SendToBack(int index)
+bool MarkerModel::SendToBack(int index)
 {
-    Restack(index, false);
+    return Restack(index, false);
 }
 
-void MarkerModel::Restack(int index, bool toFront)
+bool MarkerModel::Restack(int index, bool toFront)
 {
     const auto at = std::find(m_stack.begin(), m_stack.end(), index);
     if (at == m_stack.end())
-        return;
+        return false;
     m_stack.erase(at);
     m_stack.insert(toFront ? m_stack.end() : m_stack.begin(), index);
+    return true;
 }
 
 void MarkerModel::Unload()

@@ -35,8 +35,9 @@ public:
     void SetDetail(int index, const QString& detail);
     // Deleted: hidden, keeping its index until the next rebuild.
     void Hide(int index);
-    void BringToFront(int index);
-    void SendToBack(int index);
+    // False when the index names no marker in the stacking order.
+    bool BringToFront(int index);
+    bool SendToBack(int index);
     // Indexes from the back to the front.
     [[nodiscard]] const std::vector<int>& StackingOrder() const { return m_stack; }
 
@@ -80,7 +81,7 @@ private:
     // The pointer's position inside a marker, from its top-left corner.
     [[nodiscard]] QPointF InMarker(int index, QPointF position) const;
     // A marker moved to the front or the back of the stacking order.
-    void Restack(int index, bool toFront);
+    bool Restack(int index, bool toFront);
 
     std::vector<MarkerItem> m_items;
     std::vector<int> m_stack;
