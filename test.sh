@@ -13,7 +13,7 @@ scripts/install-deps.sh test
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DNIMBREL_SANITIZE=ON -DNIMBREL_BUILD_TESTS=ON \
   -DNIMBREL_BUILD_BENCH=ON -DNIMBREL_WERROR=ON -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build build/test -j2
-(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure)
+(cd build/test && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure)
 
 echo "Checking the layout with clang-format"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
