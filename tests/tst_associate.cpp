@@ -11,6 +11,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <future>
+#include <thread>
+
+#include <sys/stat.h>
+
 namespace {
 
 const QByteArray ExpectedXml
@@ -109,30 +114,39 @@ private slots:
         QTEST(DesktopExecProgram(program), "exec");
     }
 
-    // Nimbrel becomes the default only where none is recorded under "[Default Applications]"; all else stays.
+    // Nimbrel becomes the default only where none is recorded under "[Default Applications]"; every other byte
+    // of the file stays, a byte order mark, CR LF line ends and bytes that are not UTF-8 too.
     void defaultAddedOnlyWhenNoneIsRecorded_data()
     {
-        Columns<QString, QString>("before", "after");
-        const QString defaults = "[Default Applications]\n";
-        const QString ours = "application/x-vosk-document=nimbrel.desktop;\n";
-        const QString kate = "application/x-vosk-document=kate.desktop;\n";
-        const QString firefox = "text/html=firefox.desktop;\n";
-        const QString added = "[Added Associations]\ntext/plain=gedit.desktop;";
-        Row("empty file", "", defaults + ours);
+        Columns<QByteArray, QByteArray>("before", "after");
+        const QByteArray defaults = "[Default Applications]\n";
+        const QByteArray ours = "application/x-vosk-document=nimbrel.desktop;\n";
+        const QByteArray kate = "application/x-vosk-document=kate.desktop;\n";
+        const QByteArray firefox = "text/html=firefox.desktop;\n";
+        const QByteArray added = "[Added Associations]\ntext/plain=gedit.desktop;";
+        Row("empty file", QByteArray(), defaults + ours);
         Row("other sections only", added + "\n", added + "\n\n" + defaults + ours);
         Row("no final line end", added, added + "\n\n" + defaults + ours);
         Row("defaults, then a section", defaults + firefox + "\n" + added, defaults + firefox + ours + "\n" + added);
         Row("another program chosen", defaults + kate, defaults + kate);
         Row("recorded empty", defaults + "application/x-vosk-document= ;\n" + firefox, defaults + ours + firefox);
         Row("the type in another section", added + "\n" + kate + defaults, added + "\n" + kate + defaults + ours);
+        const QByteArray windows = "\xEF\xBB\xBF[Default Applications]\r\ntext/plain=caf\xE9.desktop;\r\n";
+        Row("byte order mark, CR LF, Latin-1", windows, windows + "application/x-vosk-document=nimbrel.desktop;\r\n");
+        Row("CR LF, no defaults", QByteArray("[A]\r\n"),
+            "[A]\r\n\r\n[Default Applications]\r\n" + ours.chopped(1) + "\r\n");
     }
     void defaultAddedOnlyWhenNoneIsRecorded()
     {
-        QFETCH(QString, before);
-        QTEST(MimeAppsWithDefault(before), "after");
+        QFETCH(QByteArray, before);
+        QVERIFY(QDir().mkpath(Path("config")));
+        WriteBytes(Path("config/mimeapps.list"), before);
+        Start();
+        QTEST(ReadBytes(Path("config/mimeapps.list")), "after");
     }
 
-    // A folder that cannot be made (its parent is a file) and a mimeapps.list that is a folder are passed over.
+    // A folder that cannot be made (its parent is a file) and a mimeapps.list that is a folder are passed over; a
+    // start never waits on, nor replaces, a FIFO in place of mimeapps.list or the desktop entry.
     void unwritablePlacesArePassedOver()
     {
         WriteBytes(Path("data"), "x");
@@ -143,6 +157,15 @@ private slots:
         Start();
         QCOMPARE(ReadBytes(Path("data/applications/nimbrel.desktop")), ExpectedEntry.arg("/usr/bin/nimbrel").toUtf8());
         QVERIFY(m_runs.size() == 2 && QFileInfo(Path("config/mimeapps.list")).isDir());
+        const QStringList fifos = { Path("config/mimeapps.list"), Path("data/applications/nimbrel.desktop") };
+        QVERIFY(QDir(fifos[0]).removeRecursively() && QFile::remove(fifos[1]));
+        for (const QString& fifo : fifos)
+            QCOMPARE(mkfifo(QFile::encodeName(fifo), 0600), 0);
+        auto done = std::make_shared<std::promise<void>>();
+        std::thread([this, done] { Start("/opt/nimbrel"), done->set_value(); }).detach();
+        QVERIFY(done->get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready);
+        for (const QString& fifo : fifos)
+            QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }
 
     // The desktop's own tools read it: the type of a ".grp" file, its default, a valid entry for a path with blanks.

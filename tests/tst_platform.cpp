@@ -19,6 +19,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+
 namespace {
 
 const char* const FontBoxes[] = { "FontName", "FontStyle", "FontSize", "FontColor" };
@@ -157,13 +162,23 @@ private slots:
         QTEST(Inked(pen, area), "dots");
     }
 
-    // Each copy is a page of one document until it ends; a printer that cannot write its file says which.
+    // Each copy is a page of one document until it ends. A file goes in place only whole: one past a size limit
+    // (as on a full disk) keeps the document before; a file in no folder is refused at once. Each says why.
     void printerWritesPagesOfOneDocument()
     {
         QTemporaryDir dir;
         QtPrinter printer;
-        printer.Device().setOutputFileName(dir.filePath("report.pdf"));
-        const auto pages = [&] { return ReadBytes(dir.filePath("report.pdf")).count("/Type /Page\n"); };
+        const QString path = dir.filePath("report.pdf");
+        printer.Device().setOutputFileName(path);
+        const auto pages = [&] { return ReadBytes(path).count("/Type /Page\n"); };
+        const auto refusal = [](const std::function<void()>& print) {
+            try {
+                print();
+            } catch (const UserError& error) {
+                return error.Text();
+            }
+            return QString();
+        };
         printer.PrintText("first");
         printer.NewPage();
         printer.PrintText("second");
@@ -172,15 +187,19 @@ private slots:
         printer.PrintText("again");
         printer.EndDoc();
         QCOMPARE(pages(), 1);
+        const QByteArray before = ReadBytes(path);
+        rlimit was {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &was), 0);
+        const rlimit limit { 1000, was.rlim_max };
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const QString full = refusal([&] { printer.PrintText("full"), printer.EndDoc(); });
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &was), 0);
+        QCOMPARE(full, "Cannot write the file " + path + ": File too large.");
+        QCOMPARE(ReadBytes(path), before);
         printer.Device().setOutputFileName(dir.filePath("no folder/report.pdf"));
-        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-        QString refusal;
-        try {
-            printer.PrintText("Smith");
-        } catch (const UserError& error) {
-            refusal = error.Text();
-        }
-        QCOMPARE(refusal, "Cannot write the file " + dir.filePath("no folder/report.pdf") + '.');
+        QCOMPARE(refusal([&] { printer.PrintText("Smith"); }),
+            "Cannot write the file " + dir.filePath("no folder/report.pdf") + ": No such file or directory.");
     }
 };
 

@@ -12,10 +12,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 // The command run in a folder on one line of arguments ('' for an empty one): exit code, first stdout line, stderr.
-static QStringList Run(const QString& line, const QString& folder)
+// With a limit, the files it writes can grow to that many bytes at most, as if the disk were full.
+static QStringList Run(const QString& line, const QString& folder, rlim_t fileLimit = RLIM_INFINITY)
 {
     QProcess process;
+    process.setChildProcessModifier([fileLimit] {
+        const rlimit limit { fileLimit, fileLimit };
+        setrlimit(RLIMIT_FSIZE, &limit);
+        signal(SIGXFSZ, SIG_IGN);
+    });
     process.setWorkingDirectory(folder);
     process.start(NIMBREL_REPORT_COMMAND,
         line.split(' ', Qt::SkipEmptyParts).replaceInStrings(QRegularExpression("^''$"), QString()));
@@ -45,9 +56,13 @@ private slots:
         QTemporaryDir dir;
         WriteJpeg(dir.filePath("front.jpg"), QSize(640, 480));
         WriteRotatedJpeg(dir.filePath("side.jpg"), QSize(400, 300));
+        // A PNG header claiming 2000000 x 1 pixels: the decoder's complaint stays off stderr.
+        WriteBytes(dir.filePath("wide.png"),
+            QByteArray::fromHex(
+                "89504e470d0a1a0a0000000d49484452001e848000000001080000000011a881950000000049454e44ae426082"));
         WriteGroupFile(dir.filePath("Smith-Car.Final.grp"), "15000",
             { { "front.jpg", "1;2;2;10;10;1;250;12/05/2005;left door,9;2;2;10;10;9;5;;,10;4;4;8;8;10;;," },
-                { "side.jpg", "" }, { "gone.jpg", "3;2;2;9;9;3;40.5;;a;b," } });
+                { "side.jpg", "" }, { "gone.jpg", "3;2;2;9;9;3;40.5;;a;b," }, { "wide.png", "" } });
         QCOMPARE(Run("Smith-Car.Final.grp -o r.pdf " + options, dir.path()), QStringList({ "0", "", "" }));
         const PdfWords pdf(dir.filePath("r.pdf"));
         QCOMPARE(pdf.Title + ' ' + QString::number(pdf.Pages.size()), header + ' ' + QString::number(pages));
@@ -65,7 +80,8 @@ private slots:
                 "290.5 Car Value 15000 Current Value 14709.5");
     }
 
-    // car.grp names eight pictures; r.pdf, an earlier report, and the group stay as they were when the command fails.
+    // car.grp names eight pictures; r.pdf, an earlier report, and the group stay as they were when the command fails,
+    // the pipe too.
     void theCommandAnswersInALine_data()
     {
         Columns<QString, QString, QString>("line", "exit", "reason");
@@ -75,6 +91,8 @@ private slots:
         Row("the most copies, no folder", "car.grp -o no/r.pdf --copies 32767", "1",
             "Cannot write the report no/r.pdf: No such file or directory.");
         Row("itself", "car.grp -o ./car.grp", "1", "Cannot write the report ./car.grp: it is the group file itself.");
+        Row("a pipe", "car.grp -o pipe", "1", "Cannot write the report pipe: it is not a regular file.");
+        Row("a full disk", "car.grp -o r.pdf", "1", "Cannot write the report r.pdf: File too large.");
         Row("more than six", "car.grp -o six.pdf", "0", "the group names 8 pictures; the report shows the first 6.");
         Row("help among others: the usage on stdout", "car.grp -h", "0", "");
         Row("nothing", "", "2", "no group file is named");
@@ -98,10 +116,10 @@ private slots:
         WriteGroupFile(dir.filePath("car.grp"), "100", QList<GroupPicture>(8, { "p.jpg", QString() }));
         WriteBytes(dir.filePath("x.grp"), "\"SomethingElse1;0\"\r\n");
         WriteBytes(dir.filePath("r.pdf"), "old report");
-        QVERIFY(QDir(dir.path()).mkdir("f.grp"));
+        QVERIFY(QDir(dir.path()).mkdir("f.grp") && mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600) == 0);
         const QByteArray kept = "old report" + ReadBytes(dir.filePath("car.grp"));
         const QString err = "nimbrel-report: " + reason + (exit == "2" ? "\n" + ReportUsage : "") + "\n";
-        QCOMPARE(Run(line, dir.path()),
+        QCOMPARE(Run(line, dir.path(), QTest::currentDataTag() == QByteArray("a full disk") ? 2000 : RLIM_INFINITY),
             (QStringList { exit, line.contains("-h") ? ReportUsage : "", reason.isEmpty() ? "" : err }));
         QCOMPARE(ReadBytes(dir.filePath("r.pdf")) + ReadBytes(dir.filePath("car.grp")), kept);
     }

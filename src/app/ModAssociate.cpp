@@ -1,11 +1,13 @@
 #include "ModAssociate.h"
 
+#include "common/UserError.h"
+#include "common/WholeFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -13,7 +15,8 @@
 
 namespace {
 
-const QString DefaultsSection = QStringLiteral("[Default Applications]");
+const QByteArray DefaultsSection = "[Default Applications]";
+const QByteArray ByteOrderMark = "\xEF\xBB\xBF";
 const QString IconResource = QStringLiteral(":/artwork/nimbrel.svg");
 
 // Characters that make a desktop entry's Exec argument need quotes.
@@ -22,38 +25,32 @@ bool IsReserved(QChar c)
     return QStringLiteral(" \t\n\"'\\><~|&;$*?#`()").contains(c);
 }
 
-// The value of a key=value line whose key is the given one, or a null string.
-QString ValueOf(const QString& line, const QString& key)
+// A line of mimeapps.list without its blanks, its CR and a leading byte
+// order mark.
+QByteArray Bare(const QByteArray& line)
 {
-    const qsizetype equals = line.indexOf(u'=');
-    if (equals < 0 || line.left(equals).trimmed() != key)
-        return {};
-    return line.mid(equals + 1);
+    return (line.startsWith(ByteOrderMark) ? line.mid(ByteOrderMark.size()) : line).trimmed();
 }
 
-// Whether a file holds exactly these bytes.
-bool HoldsBytes(const QString& path, const QByteArray& bytes)
+// Whether a key=value line has the given key.
+bool HasKey(const QByteArray& line, const QByteArray& key)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() && file.readAll() == bytes;
+    const qsizetype equals = line.indexOf('=');
+    return equals >= 0 && Bare(line.left(equals)) == key;
 }
 
 // Writes a file in one step, unless it already holds the bytes; whether it
-// was written.
+// was written. A pipe or a device in its place is never opened.
 bool WriteIfChanged(const QString& path, const QByteArray& bytes)
 {
-    if (HoldsBytes(path, bytes))
+    if (ReadRegularFile(path) == bytes || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    try {
+        ReplaceFile(path, bytes);
+        return true;
+    } catch (const UserError&) {
         return false;
     }
-    return file.commit();
 }
 
 // A cache that is missing, or older than what it is made from.
@@ -63,16 +60,14 @@ bool IsStale(const QString& cache, const QString& source)
     return !cacheInfo.exists() || cacheInfo.lastModified() < QFileInfo(source).lastModified();
 }
 
-// mimeapps.list as it stands; nullopt when it exists but cannot be read, so
-// that it is never replaced by a file without the user's lines.
-std::optional<QString> ReadMimeApps(const QString& path)
+// mimeapps.list as it stands; nullopt when something is there that is not a
+// readable regular file, so that it is never replaced by a file without the
+// user's lines.
+std::optional<QByteArray> ReadMimeApps(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return QString();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return QString::fromUtf8(file.readAll());
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+        return QByteArray();
+    return ReadRegularFile(path);
 }
 
 } // namespace
@@ -126,35 +121,37 @@ QString DesktopEntry(const QString& program)
         .arg(DesktopExecProgram(program), IconName, GroupMimeType);
 }
 
-QString MimeAppsWithDefault(const QString& text)
+QByteArray MimeAppsWithDefault(const QByteArray& text)
 {
-    const QString line = GroupMimeType + u'=' + DesktopFileId + u';';
-    // Split and joined again on "\n", every other line stays as it was.
-    QStringList lines = text.split(u'\n');
-    const auto isHeader = [](const QString& each) { return each.trimmed() == DefaultsSection; };
+    // Lines keep their own ends: the program's line ends as the file's do.
+    const QByteArray cr = text.contains("\r\n") ? "\r" : "";
+    const QByteArray line = (GroupMimeType + u'=' + DesktopFileId + u';').toUtf8() + cr;
+    QList<QByteArray> lines = text.split('\n');
+    const auto isHeader = [](const QByteArray& each) { return Bare(each) == DefaultsSection; };
     const qsizetype header = std::find_if(lines.cbegin(), lines.cend(), isHeader) - lines.cbegin();
     if (header == lines.size()) {
-        QString added = text;
-        if (!added.isEmpty() && !added.endsWith(u'\n'))
-            added += u'\n';
+        QByteArray added = text;
+        if (!added.isEmpty() && !added.endsWith('\n'))
+            added += cr + '\n';
         if (!added.isEmpty())
-            added += u'\n';
-        return added + DefaultsSection + u'\n' + line + u'\n';
+            added += cr + '\n';
+        return added + DefaultsSection + cr + '\n' + line + '\n';
     }
+    const QByteArray type = GroupMimeType.toUtf8();
     qsizetype last = header;
-    for (qsizetype i = header + 1; i < lines.size() && !lines[i].trimmed().startsWith(u'['); ++i) {
-        const QString value = ValueOf(lines[i], GroupMimeType);
-        if (!value.isNull()) {
-            if (!value.trimmed().remove(u';').trimmed().isEmpty())
+    for (qsizetype i = header + 1; i < lines.size() && !Bare(lines[i]).startsWith('['); ++i) {
+        if (HasKey(lines[i], type)) {
+            const QByteArray value = lines[i].mid(lines[i].indexOf('=') + 1);
+            if (!value.trimmed().replace(';', "").trimmed().isEmpty())
                 return text;
             lines[i] = line;
-            return lines.join(u'\n');
+            return lines.join('\n');
         }
-        if (!lines[i].trimmed().isEmpty())
+        if (!Bare(lines[i]).isEmpty())
             last = i;
     }
     lines.insert(last + 1, line);
-    return lines.join(u'\n');
+    return lines.join('\n');
 }
 
 void RegisterFileType(const AssociationPlaces& places, const ToolRunner& runTool)
@@ -173,8 +170,8 @@ void RegisterFileType(const AssociationPlaces& places, const ToolRunner& runTool
             places.DataHome + QStringLiteral("/icons/hicolor/scalable/apps/") + IconName + ".svg", icon.readAll());
 
     const QString mimeApps = places.ConfigHome + QStringLiteral("/mimeapps.list");
-    if (const std::optional<QString> text = ReadMimeApps(mimeApps))
-        WriteIfChanged(mimeApps, MimeAppsWithDefault(*text).toUtf8());
+    if (const std::optional<QByteArray> text = ReadMimeApps(mimeApps))
+        WriteIfChanged(mimeApps, MimeAppsWithDefault(*text));
 
     if (QFileInfo::exists(package) && (typeChanged || IsStale(mimeFolder + QStringLiteral("/mime.cache"), package)))
         runTool(QStringLiteral("update-mime-database"), { mimeFolder });

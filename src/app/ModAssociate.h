@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -43,8 +44,10 @@ using ToolRunner = std::function<void(const QString& tool, const QStringList& ar
 
 // mimeapps.list with the group type's default application added under
 // "[Default Applications]" when none is recorded there; otherwise the text
-// unchanged, so a default the user chose stays.
-[[nodiscard]] QString MimeAppsWithDefault(const QString& text);
+// unchanged, so a default the user chose stays. Only that line, and the
+// section's header when missing, is written: every other byte stays, in
+// whatever encoding and with whatever line ends it has.
+[[nodiscard]] QByteArray MimeAppsWithDefault(const QByteArray& text);
 
 // Writes the association below the places' folders and, when anything
 // changed or a cache is missing or stale, runs the refresh tools.

@@ -2,13 +2,11 @@
 
 #include "TextEncoding.h"
 #include "common/UserError.h"
+#include "common/WholeFile.h"
 #include "objects/ObjectList.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-
-#include <filesystem>
 
 namespace {
 
@@ -216,9 +214,8 @@ QByteArray FormatGroupFile(const QString& carValue, const QList<GroupPicture>& p
 
 GroupFileContent ReadGroupFile(const QString& path)
 {
-    std::error_code error;
     // Only a regular file is read: a pipe or a device would never end.
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path.toStdU16String()), error))
+    if (!IsRegularFile(path))
         throw UserError(Described(path, QStringLiteral("it is not a regular file")));
     QFile file(path);
     if (file.size() > MaxGroupFileBytes)
@@ -239,22 +236,12 @@ void WriteGroupFile(
     const QString& path, const QString& carValue, const QList<GroupPicture>& pictures, const QStringList& keptLines)
 {
     const QByteArray bytes = FormatGroupFile(carValue, pictures, keptLines);
-    QSaveFile file(path);
-    const auto failed = [&path](const QString& reason) {
-        return UserError(
-            QStringLiteral("Cannot save the group file %1: %2.").arg(QDir::toNativeSeparators(path), reason));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed(file.errorString());
-    // A short write (a full disk) shows only in the flush, and the commit
-    // would not notice it: check both before the old file is replaced.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw failed(reason);
+    try {
+        ReplaceFile(path, bytes);
+    } catch (const UserError& failure) {
+        throw UserError(
+            QStringLiteral("Cannot save the group file %1: %2.").arg(QDir::toNativeSeparators(path), failure.Text()));
     }
-    if (!file.commit())
-        throw failed(file.errorString());
 }
 
 QString ExtraPicturesNotice(const GroupFileContent& content)

@@ -60,6 +60,7 @@ void CheckMarkerCount(const GroupFileContent& content, const QString& path);
 
 // Replaces the group file at a path in one step with the bytes
 // FormatGroupFile gives: a write that fails leaves any old file exactly as
-// it was. Throws UserError naming the file.
+// it was; an existing pipe or device is never replaced. Throws UserError
+// naming the file and the system's reason.
 void WriteGroupFile(const QString& path, const QString& carValue, const QList<GroupPicture>& pictures,
     const QStringList& keptLines = {});

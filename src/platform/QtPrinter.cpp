@@ -1,8 +1,21 @@
 #include "QtPrinter.h"
 
 #include "common/UserError.h"
+#include "common/WholeFile.h"
 
+#include <QPdfWriter>
 #include <QPrinter>
+
+#include <utility>
+
+namespace {
+
+UserError FileFailure(const QString& path, const QString& reason)
+{
+    return UserError(QStringLiteral("Cannot write the file %1: %2.").arg(path, reason));
+}
+
+} // namespace
 
 QtPrinter::QtPrinter() = default;
 
@@ -23,15 +36,36 @@ QPainter& QtPrinter::Painter()
     if (m_painter.isActive())
         return m_painter;
     QPrinter& printer = Device();
-    if (!m_painter.begin(&printer)) {
-        if (WritesFile())
-            throw UserError(QStringLiteral("Cannot write the file %1.").arg(printer.outputFileName()));
+    if (!m_painter.begin(&BeginDevice())) {
+        m_pdf.reset();
         throw UserError(
             QStringLiteral("Cannot print on the printer %1: it could not be opened.").arg(printer.printerName()));
     }
     // The painter's origin is the printable area's top-left corner.
     TwipsCanvas::ScaleToTwips(m_painter);
     return m_painter;
+}
+
+QPaintDevice& QtPrinter::BeginDevice()
+{
+    QPrinter& printer = Device();
+    const QString path = printer.outputFileName();
+    if (!WritesFile() || path.isEmpty())
+        return printer;
+    try {
+        CheckReplaceable(path);
+    } catch (const UserError& failure) {
+        throw FileFailure(path, failure.Text());
+    }
+    m_file.setData(QByteArray());
+    m_file.open(QIODevice::WriteOnly);
+    m_pdf = std::make_unique<QPdfWriter>(&m_file);
+    m_pdf->setResolution(printer.resolution());
+    m_pdf->setPageLayout(printer.pageLayout());
+    m_pdf->setTitle(printer.docName());
+    m_pdf->setCreator(printer.creator());
+    m_pdf->setPdfVersion(printer.pdfVersion());
+    return *m_pdf;
 }
 
 void QtPrinter::SetFont(const QFont& font)
@@ -72,24 +106,39 @@ void QtPrinter::DrawLine(double x1, double y1, double x2, double y2)
 void QtPrinter::NewPage()
 {
     Painter();
-    if (!Device().newPage())
+    if (!(m_pdf ? m_pdf->newPage() : Device().newPage()))
         throw UserError(QStringLiteral("Cannot start a new page on the printer %1.").arg(Device().printerName()));
     m_canvas.Home();
 }
 
 void QtPrinter::EndDoc()
 {
-    if (m_painter.isActive())
-        m_painter.end();
     m_canvas.Home();
+    if (!m_painter.isActive())
+        return;
+    m_painter.end();
+    if (!m_pdf)
+        return;
+    m_pdf.reset();
+    m_file.close();
+    const QString path = Device().outputFileName();
+    try {
+        ReplaceFile(path, std::exchange(m_file.buffer(), QByteArray()));
+    } catch (const UserError& failure) {
+        throw FileFailure(path, failure.Text());
+    }
 }
 
 void QtPrinter::KillDoc()
 {
     if (m_painter.isActive()) {
-        m_printer->abort();
+        if (!m_pdf)
+            m_printer->abort();
         m_painter.end();
     }
+    m_pdf.reset();
+    m_file.close();
+    m_file.setData(QByteArray());
     m_canvas.Home();
 }
 

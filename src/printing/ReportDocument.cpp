@@ -1,13 +1,14 @@
 #include "ReportDocument.h"
 
 #include "common/UserError.h"
+#include "common/WholeFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextLayout>
 
 #include <utility>
@@ -148,18 +149,19 @@ QPageSize::PageSizeId ReportPaper(const QLocale& locale)
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, const QString& carValue,
-    const ReportTexts& texts, const ReportPdfOptions& options)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw UserError(Described(path, file.errorString()));
+namespace {
 
+// The report as the bytes of a PDF file.
+QByteArray ReportPdf(const QList<GroupPicture>& groupSlots, const QString& carValue, const ReportTexts& texts,
+    const ReportPdfOptions& options)
+{
     const ReportLayout layout = LayoutReport(PageAreaWidth, groupSlots);
     const QList<ReportImage> images = LoadReportImages(layout, options.DotsPerInch);
     const QList<DamageListEntry> entries = options.WithDamageList ? DamageList(groupSlots) : QList<DamageListEntry>();
 
-    QPdfWriter writer(&file);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(options.DotsPerInch);
     writer.setPageSize(QPageSize(options.Paper));
     // The sheet keeps its own margins: positions count from the paper's corner.
@@ -168,7 +170,7 @@ void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, 
     writer.setTitle(texts.Header);
     QPainter painter;
     if (!painter.begin(&writer))
-        throw UserError(Described(path, QStringLiteral("the PDF cannot be started")));
+        throw UserError(QStringLiteral("the PDF cannot be started"));
     const double twips = double(options.DotsPerInch) / TwipsPerInch;
     bool first = true;
     const auto nextPage = [&writer, &first] {
@@ -190,6 +192,19 @@ void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, 
         }
     }
     painter.end();
-    if (!file.commit())
-        throw UserError(Described(path, file.errorString()));
+    return buffer.data();
+}
+
+} // namespace
+
+void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, const QString& carValue,
+    const ReportTexts& texts, const ReportPdfOptions& options)
+{
+    try {
+        // A path that can never take the report fails before any work.
+        CheckReplaceable(path);
+        ReplaceFile(path, ReportPdf(groupSlots, carValue, texts, options));
+    } catch (const UserError& failure) {
+        throw UserError(Described(path, failure.Text()));
+    }
 }

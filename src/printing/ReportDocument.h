@@ -94,6 +94,7 @@ struct ReportPdfOptions {
 // Writes the report of a group into a PDF file at a path, replacing it in
 // one step: the sheet once per copy, each followed by the damage list when
 // asked for. The pictures are decoded once, and kept once in the file.
-// Throws UserError naming the file when it cannot be written.
+// Throws UserError naming the file and the reason when it cannot be written
+// (then an old file there is left as it was), or is not a regular file.
 void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, const QString& carValue,
     const ReportTexts& texts, const ReportPdfOptions& options);
