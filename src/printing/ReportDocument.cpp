@@ -36,7 +36,7 @@ void PrintAt(QPainter& painter, double x, double y, const QString& text)
     painter.drawText(QPointF(x, y + QFontMetricsF(painter.font()).ascent()), text);
 }
 
-QString Described(const QString& path, const QString& problem)
+QString CannotWrite(const QString& path, const QString& problem)
 {
     return QStringLiteral("Cannot write the report %1: %2.").arg(QDir::toNativeSeparators(path), problem);
 }
@@ -205,6 +205,6 @@ void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, 
         CheckReplaceable(path);
         ReplaceFile(path, ReportPdf(groupSlots, carValue, texts, options));
     } catch (const UserError& failure) {
-        throw UserError(Described(path, failure.Text()));
+        throw UserError(CannotWrite(path, failure.Text()));
     }
 }
