@@ -28,8 +28,8 @@ namespace {
 
 const char* const FontBoxes[] = { "FontName", "FontStyle", "FontSize", "FontColor" };
 
-// Once a dialog shows: notes its title and what it shows (a box its text, buttons, a hidden one as nothing, and
-// icon; the font dialog its choices), enters a font, then closes it with Escape, a button, or "accept" (as Print).
+// Once a dialog shows: notes its title, what it shows (a box its text, buttons, a hidden one as nothing, and icon;
+// the font dialog its choices) and its owner, enters a font, then closes it with Escape, a button, or "accept".
 void OnTheDialog(QString& seen, const QString& way, const QStringList& font = {})
 {
     QTimer::singleShot(0, [&seen, way, font] {
@@ -47,7 +47,8 @@ void OnTheDialog(QString& seen, const QString& way, const QStringList& font = {}
             for (const char* effect : { "Strikeout", "Underline" })
                 shown.append(Control<QCheckBox>(*dialog, effect)->isChecked() ? effect : "");
         }
-        seen = dialog->windowTitle() + " | " + shown.join(u',');
+        seen = dialog->windowTitle() + " | " + shown.join(u',')
+            + (dialog->parent() ? " in " + dialog->parent()->objectName() : "");
         for (qsizetype i = 0; i < font.size(); ++i)
             Control<QComboBox>(*dialog, FontBoxes[i])->setCurrentText(font[i]);
         if (way == QStringLiteral("Escape"))
@@ -114,33 +115,35 @@ private slots:
         QTEST(seen.remove("Save Changes | Save Changes to the Current File |"), "shows");
     }
 
-    // The font dialog starts from the font it is handed until a choice is made, then from the last choice of the
-    // run, also after a cancel. The program prints each copy itself: the print system is left one.
+    // The font dialog starts from the font it is handed until a choice is made, then from the last choice of the run,
+    // also after a cancel; a dialog belongs to the window asking. The program prints each copy: the system gets one.
     void commonDialogGivesTheChoice()
     {
         QtPrinter printer;
         QtCommonDialog dialogs(printer);
+        QWidget preview;
+        preview.setObjectName("frmPage");
         QString seen;
         OnTheDialog(seen, "Cancel");
-        QVERIFY(!dialogs.ShowFont(QFont("Arial", 8, QFont::Bold)));
+        QVERIFY(!dialogs.ShowFont(QFont("Arial", 8, QFont::Bold), nullptr));
         QFont times("Times", 12, QFont::Bold, true);
         times.setStrikeOut(true);
         times.setUnderline(true);
-        OnTheDialog(seen, "OK", { "Courier New", "Bold", "10.5", "Red" });
-        const std::optional<FontChoice> choice = dialogs.ShowFont(times);
-        QCOMPARE(seen, QStringLiteral("Font | Times,Bold Italic,12,Black,Strikeout,Underline"));
+        OnTheDialog(seen, "OK", { "Courier New", "Italic", "10.5", "Red" });
+        const std::optional<FontChoice> choice = dialogs.ShowFont(times, &preview);
+        QCOMPARE(seen, "Nimbrel - 1.0 : Font | Times,Bold Italic,12,Black,Strikeout,Underline in frmPage");
         QVERIFY(choice && choice->Strikeout && choice->Color == QColor(Qt::red));
-        QCOMPARE(FakePlatform::FontText(choice->Font), QStringLiteral("Courier New 10.5 bold underline strikeout"));
+        QCOMPARE(FakePlatform::FontText(choice->Font), QStringLiteral("Courier New 10.5 italic underline strikeout"));
         OnTheDialog(seen, "Cancel");
-        QVERIFY(!dialogs.ShowFont(QFont("Arial", 8, QFont::Bold)));
-        QCOMPARE(seen, QStringLiteral("Font | Courier New,Bold,10.5,Red,Strikeout,Underline"));
+        QVERIFY(!dialogs.ShowFont(QFont("Arial", 8, QFont::Bold), nullptr));
+        QCOMPARE(seen, QStringLiteral("Nimbrel - 1.0 : Font | Courier New,Italic,10.5,Red,Strikeout,Underline"));
 
         printer.Device().setCopyCount(3);
         OnTheDialog(seen, "accept");
-        QCOMPARE(dialogs.ShowPrinter(), 3);
-        QCOMPARE(printer.Device().copyCount(), 1);
+        QCOMPARE(dialogs.ShowPrinter(&preview), 3);
+        QCOMPARE(seen + ' ' + QString::number(printer.Device().copyCount()), "Print |  in frmPage 1");
         OnTheDialog(seen, "Cancel");
-        QCOMPARE(dialogs.ShowPrinter(), std::nullopt);
+        QCOMPARE(dialogs.ShowPrinter(nullptr), std::nullopt);
     }
 
     // Lines are as thick as the preview shows them (15 twips a pixel, at least one); a text stands at its point

@@ -176,6 +176,8 @@ private slots:
         p.Click(p.page->mnuPrint);
         QCOMPARE(p.fake.Printed.mid(1),
             CopyPrints("Smith\nRear", lines, "Times 18", "Courier New 10 italic underline") << "end");
+        for (const FakePlatform::Call& call : p.fake.Calls) // the dialogs belong to the preview, in front of it
+            QVERIFY2(call.Owner == p.page || call.Kind == "message", qPrintable(call.Kind));
     }
 
     // "Print..": one preview, shown as designed (15 twips a pixel) and reused while open (an untitled group keeps a

@@ -6,8 +6,14 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
+
+// Where the command's own lines and Qt's critical messages go: the real
+// standard error, also while file descriptor 2 points at nothing.
+FILE* Reasons = stderr;
 
 // Qt's own notes (a missing runtime folder, a font substituted) are no news
 // to someone running a batch command: stderr carries only the command's
@@ -15,13 +21,34 @@ namespace {
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+        std::fprintf(Reasons, "%s\n", qPrintable(message));
+}
+
+// Decoders print their complaints straight to file descriptor 2 (libpng's
+// "libpng error: ..." for a PNG that claims millions of pixels), although the
+// page already names a picture it cannot show. Points descriptor 2 at
+// /dev/null and returns an unbuffered stream on a copy of the real one, or
+// stderr when there is no copy.
+FILE* QuietDecoders()
+{
+    const int real = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    FILE* reasons = real >= 0 ? fdopen(real, "w") : nullptr;
+    if (!reasons)
+        return stderr;
+    std::setvbuf(reasons, nullptr, _IONBF, 0);
+    const int nothing = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nothing >= 0) {
+        dup2(nothing, STDERR_FILENO);
+        close(nothing);
+    }
+    return reasons;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    Reasons = QuietDecoders();
     qInstallMessageHandler(QuietMessages);
     // The command needs no screen: it draws offscreen unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -31,7 +58,12 @@ int main(int argc, char* argv[])
     ConfigurePictureReading();
 
     QTextStream out(stdout);
-    QTextStream err(stderr);
+    QTextStream err(Reasons);
     const QtClock clock;
-    return RunReportCommand(QGuiApplication::arguments().mid(1), clock, out, err);
+    const int result = RunReportCommand(QGuiApplication::arguments().mid(1), clock, out, err);
+    err.flush();
+    // What is said after the run (a leak checker at exit) reaches the real
+    // stream again.
+    dup2(fileno(Reasons), STDERR_FILENO);
+    return result;
 }

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QWidget;
+
 // What the program asks of a file dialog. The filter is written the way the
 // program states it: "Description|pattern;pattern|Description|pattern".
 struct FileDialogRequest {
@@ -25,7 +27,9 @@ struct FontChoice {
 };
 
 // The one shared dialog object of the program: open and save file dialogs,
-// the font dialog, the colour dialog and the printer dialog.
+// the font dialog, the colour dialog and the printer dialog. A dialog given an
+// owner belongs to that window and opens in front of it; without one it
+// belongs to the main window.
 class CommonDialog {
 public:
     virtual ~CommonDialog() = default;
@@ -39,11 +43,11 @@ public:
     // (underline, strikeout, colour). It opens with the choice last made in
     // it during this run, or with initial when none has been made. The
     // choice, or nullopt when the user cancelled.
-    [[nodiscard]] virtual std::optional<FontChoice> ShowFont(const QFont& initial) = 0;
+    [[nodiscard]] virtual std::optional<FontChoice> ShowFont(const QFont& initial, QWidget* owner) = 0;
     // The colour dialog under a title, with no starting colour. The colour
     // chosen, or nullopt when the user cancelled.
     [[nodiscard]] virtual std::optional<QColor> ShowColor(const QString& title) = 0;
     // The printer dialog: the user picks the printer (or a PDF file) and the
     // number of copies, which it returns; nullopt when the user cancelled.
-    [[nodiscard]] virtual std::optional<int> ShowPrinter() = 0;
+    [[nodiscard]] virtual std::optional<int> ShowPrinter(QWidget* owner) = 0;
 };

@@ -1,5 +1,7 @@
 #include "FontColorDialog.h"
 
+#include "common/ProductTitle.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -63,7 +65,7 @@ QString SizeText(double points)
 FontColorDialog::FontColorDialog(const FontChoice& initial, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(DialogTitle(QStringLiteral("Font")));
     setObjectName(QStringLiteral("FontDialog"));
 
     FontName = new QFontComboBox(this);

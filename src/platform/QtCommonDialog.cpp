@@ -43,10 +43,10 @@ QString QtCommonDialog::ShowSave(const FileDialogRequest& request)
     return QFileDialog::getSaveFileName(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));
 }
 
-std::optional<FontChoice> QtCommonDialog::ShowFont(const QFont& initial)
+std::optional<FontChoice> QtCommonDialog::ShowFont(const QFont& initial, QWidget* owner)
 {
     FontColorDialog dialog(
-        m_lastFont.value_or(FontChoice { initial, QColor(Qt::black), initial.strikeOut() }), m_parent);
+        m_lastFont.value_or(FontChoice { initial, QColor(Qt::black), initial.strikeOut() }), owner ? owner : m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     m_lastFont = dialog.Choice();
@@ -61,10 +61,10 @@ std::optional<QColor> QtCommonDialog::ShowColor(const QString& title)
     return color;
 }
 
-std::optional<int> QtCommonDialog::ShowPrinter()
+std::optional<int> QtCommonDialog::ShowPrinter(QWidget* owner)
 {
     QPrinter& printer = m_printer.Device();
-    QPrintDialog dialog(&printer, m_parent);
+    QPrintDialog dialog(&printer, owner ? owner : m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

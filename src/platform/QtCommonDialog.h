@@ -17,9 +17,9 @@ public:
     void SetParent(QWidget* parent);
     [[nodiscard]] QString ShowOpen(const FileDialogRequest& request) override;
     [[nodiscard]] QString ShowSave(const FileDialogRequest& request) override;
-    [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial) override;
+    [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial, QWidget* owner) override;
     [[nodiscard]] std::optional<QColor> ShowColor(const QString& title) override;
-    [[nodiscard]] std::optional<int> ShowPrinter() override;
+    [[nodiscard]] std::optional<int> ShowPrinter(QWidget* owner) override;
 
     // "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg" in the form Qt's dialogs take,
     // one line per pair: "Pictures (*.bmp *.BMP *.jpg *.JPG)".

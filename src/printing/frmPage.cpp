@@ -303,7 +303,11 @@ void frmPage::mnuFooter_Click()
 void frmPage::ChangeFont(QTextEdit* tb)
 {
     try {
-        const std::optional<FontChoice> choice = m_platform.Dlg.ShowFont(tb->font());
+        // The dialog belongs to the preview, which stays in front of the main
+        // window after it, whatever the window manager did meanwhile.
+        const std::optional<FontChoice> choice = m_platform.Dlg.ShowFont(tb->font(), this);
+        raise();
+        activateWindow();
         if (!choice)
             return;
         QFont font = tb->font();
@@ -328,7 +332,9 @@ void frmPage::Print()
     // print starts inside the first. A cancel or a failure gives it back.
     setEnabled(false);
     try {
-        const std::optional<int> copies = m_platform.Dlg.ShowPrinter();
+        const std::optional<int> copies = m_platform.Dlg.ShowPrinter(this);
+        raise();
+        activateWindow();
         if (!copies) {
             setEnabled(true);
             return;

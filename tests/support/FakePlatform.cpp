@@ -104,10 +104,10 @@ QString FakePlatform::FontText(const QFont& font)
     return text;
 }
 
-std::optional<FontChoice> FakePlatform::ShowFont(const QFont& initial)
+std::optional<FontChoice> FakePlatform::ShowFont(const QFont& initial, QWidget* owner)
 {
     Calls.append({ QStringLiteral("font"), FontText(initial), QString(), QString(), MsgButtons::Ok,
-        MsgIcon::Information, QString() });
+        MsgIcon::Information, QString(), owner });
     return FontAnswers.isEmpty() ? std::nullopt : FontAnswers.takeFirst();
 }
 
@@ -118,10 +118,10 @@ std::optional<QColor> FakePlatform::ShowColor(const QString& title)
     return ColorAnswers.isEmpty() ? std::nullopt : ColorAnswers.takeFirst();
 }
 
-std::optional<int> FakePlatform::ShowPrinter()
+std::optional<int> FakePlatform::ShowPrinter(QWidget* owner)
 {
     Calls.append({ QStringLiteral("printer"), QString(), QString(), QString(), MsgButtons::Ok, MsgIcon::Information,
-        QString() });
+        QString(), owner });
     return PrinterAnswers.isEmpty() ? std::nullopt : PrinterAnswers.takeFirst();
 }
 

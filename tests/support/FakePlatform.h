@@ -39,6 +39,7 @@ public:
         MsgButtons Buttons = MsgButtons::Ok;
         MsgIcon Icon = MsgIcon::Information;
         QString Folder; // where a file dialog opened
+        const QWidget* Owner = nullptr; // the window a font or printer dialog belongs to
     };
 
     // Answers handed out in order; an empty script answers OK, or an empty
@@ -100,9 +101,9 @@ public:
     void ShowDetails(QString& objData, double& objIdTotal) override;
     [[nodiscard]] QString TodayShortDate() const override { return Today; }
     [[nodiscard]] QString NowText() const override { return Now; }
-    [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial) override;
+    [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial, QWidget* owner) override;
     [[nodiscard]] std::optional<QColor> ShowColor(const QString& title) override;
-    [[nodiscard]] std::optional<int> ShowPrinter() override;
+    [[nodiscard]] std::optional<int> ShowPrinter(QWidget* owner) override;
 
     void SetFont(const QFont& font) override;
     void SetCurrentX(double x) override;
