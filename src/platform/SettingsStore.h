@@ -13,6 +13,7 @@ public:
     // The value at an application, section and key; empty when there is none
     // or it cannot be read.
     [[nodiscard]] virtual QString Get(const QString& application, const QString& section, const QString& key) const = 0;
-    // Stores a value; a store that cannot be written is ignored.
+    // Stores a value; a store that cannot be written is ignored. The value
+    // may reach the disk later, at the latest when the store goes.
     virtual void Save(const QString& application, const QString& section, const QString& key, const QString& value) = 0;
 };
