@@ -98,11 +98,13 @@ private slots:
     void messageBoxShowsAndAnswers_data()
     {
         Columns<MsgButtons, MsgIcon, QString, MsgAnswer, QString>("buttons", "icon", "way", "answer", "shows");
-        Row("Yes", MsgButtons::YesNo, MsgIcon::Information, "Yes", MsgAnswer::Yes, " No Yes, information");
-        Row("No", MsgButtons::YesNo, MsgIcon::Critical, "No", MsgAnswer::No, " No Yes, critical");
-        Row("Escape", MsgButtons::YesNo, MsgIcon::Information, "Escape", MsgAnswer::Cancel, " No Yes, information");
-        Row("OK", MsgButtons::OkCancel, MsgIcon::Information, "OK", MsgAnswer::Ok, "Cancel OK, information");
-        Row("OK, Escape", MsgButtons::Ok, MsgIcon::Critical, "Escape", MsgAnswer::Cancel, " OK, critical");
+        const QString in = " in frmPage";
+        Row("Yes", MsgButtons::YesNo, MsgIcon::Information, "Yes", MsgAnswer::Yes, " No Yes, information" + in);
+        Row("No", MsgButtons::YesNo, MsgIcon::Critical, "No", MsgAnswer::No, " No Yes, critical" + in);
+        Row("Escape", MsgButtons::YesNo, MsgIcon::Information, "Escape", MsgAnswer::Cancel,
+            " No Yes, information" + in);
+        Row("OK", MsgButtons::OkCancel, MsgIcon::Information, "OK", MsgAnswer::Ok, "Cancel OK, information" + in);
+        Row("OK, Escape", MsgButtons::Ok, MsgIcon::Critical, "Escape", MsgAnswer::Cancel, " OK, critical" + in);
     }
     void messageBoxShowsAndAnswers()
     {
@@ -110,6 +112,11 @@ private slots:
         QFETCH(MsgIcon, icon);
         QFETCH(QString, way);
         QString seen;
+        QWidget preview; // the window the user works in, not the main window, owns the box
+        preview.setObjectName("frmPage");
+        preview.show();
+        preview.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&preview));
         OnTheDialog(seen, way);
         QTEST(QtMessageBoxes().Show("Save Changes to the Current File", "Save Changes", buttons, icon), "answer");
         QTEST(seen.remove("Save Changes | Save Changes to the Current File |"), "shows");

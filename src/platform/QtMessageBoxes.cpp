@@ -1,6 +1,7 @@
 #include "QtMessageBoxes.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,7 +17,10 @@ void QtMessageBoxes::SetParent(QWidget* parent)
 
 MsgAnswer QtMessageBoxes::Show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
 {
-    QMessageBox box(m_parent);
+    // A box belongs to the window the user is working in (the preview, a
+    // dialog), so that it opens over it and leaves it in front.
+    QWidget* active = QApplication::activeWindow();
+    QMessageBox box(active && active->isVisible() ? active : m_parent);
     box.setWindowTitle(title);
     box.setText(text);
     box.setIcon(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::Information);
