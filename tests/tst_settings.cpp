@@ -7,7 +7,6 @@
 #include "document/StoredValues.h"
 #include "platform/QtSettingsStore.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,7 +29,6 @@ private:
 private slots:
     void initTestCase()
     {
-        // Before any store is made: QSettings finds the user's folder once.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     }
 
@@ -82,7 +80,7 @@ private slots:
         QVERIFY(user.Acting());
         QTemporaryDir folder;
         // The store keeps its file in this folder from now on.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
         const QString path = folder.filePath("VOSKViewer.conf");
         const QByteArray before = S_ISREG(fileMode) ? "[Colors]\nToolbar=4210752\n" : "";
         if (S_ISREG(fileMode))

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -51,10 +52,10 @@ void QtSettingsStore::Save(const QString& application, const QString& section, c
 
 QString QtSettingsStore::FileName(const QString& application)
 {
-    // QSettings' per-user INI folder ($XDG_CONFIG_HOME on Linux), with the
-    // ".conf" name that the program's settings file has there.
-    const QSettings user(QSettings::IniFormat, QSettings::UserScope, application);
-    return QFileInfo(user.fileName()).absolutePath() + u'/' + application + QStringLiteral(".conf");
+    // QSettings' per-user INI folder ($XDG_CONFIG_HOME on Linux), found
+    // without asking QSettings, which would read files there to answer.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + application
+        + QStringLiteral(".conf");
 }
 
 QSettings* QtSettingsStore::Settings(const QString& application) const

@@ -8,7 +8,7 @@
 class QSettings;
 
 // The settings store on QSettings: one INI file per application,
-// "<application>.conf" in QSettings' per-user INI folder, so the program's
+// "<application>.conf" in the user's configuration folder, so the program's
 // settings are "$XDG_CONFIG_HOME/VOSKViewer.conf" on Linux. A section and a
 // key make the INI key "Section/Key": the key Key in the group [Section].
 // The file is read once, on first use, and saved values are written together
