@@ -86,9 +86,9 @@ private slots:
         QMap<QString, QString> stored { { key + "Settings/Saved", "Yes" }, { key + "Colors/Screen", "0" },
             { key + "Colors/ClipBorder", "16777215" }, { key + "Colors/ActiveBorder", "255" },
             { key + "Colors/Toolbar", "4210752" }, { key + "Colors/FileBox", "2677960" }, { key + "Window/State", "2" },
-            { key + "Window/Left", twips(w.window.x()) }, { key + "Window/Top", twips(w.window.y()) },
-            { key + "Window/Width", twips(w.window.width()) }, { key + "Window/Height", twips(w.window.height()) },
-            { key + "LastFiles/Count", "5" } };
+            { key + "Window/Left", twips(w.window.geometry().x()) },
+            { key + "Window/Top", twips(w.window.geometry().y()) }, { key + "Window/Width", twips(w.window.width()) },
+            { key + "Window/Height", twips(w.window.height()) }, { key + "LastFiles/Count", "5" } };
         for (int i = 0; i < 5; ++i)
             stored.insert(key + "LastFiles/Name" + QString::number(i + 1), ring[i]);
         QCOMPARE(w.fake.Settings.Values, stored);
@@ -112,16 +112,19 @@ private slots:
         QCOMPARE(RecentItems(third), QStringList());
     }
 
-    // The stored state (0 normal, 1 minimised, 2 maximised) comes back; a normal window goes to its place, given in
-    // twips, or to the primary screen when that is off every screen.
+    // The stored state (0 normal, 2 maximised) comes back; minimised (1) starts normal, never out of sight. A normal
+    // window's client area goes to its place in twips, kept over restarts though framed (offscreen: 2 pixels round);
+    // or, with its title bar off every screen, below the primary's top, clipped to that screen's room.
     void stateAndPlaceComeBack_data()
     {
         Columns<QString, QString, QRect>("stored", "state", "place");
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         Row("normal", "State=0 Left=1500 Top=750 Width=9000 Height=6000", "0", QRect(100, 50, 600, 400));
         Row("normal, off every screen", "State=0 Left=60000 Top=1500 Width=150000 Height=6000", "0",
-            QRect(screen.topLeft(), QSize(screen.width(), 400)));
-        Row("minimised", "State=1", "1", QRect());
+            QRect(screen.left() + 2, screen.top() + 20, screen.width() - 4, 400));
+        Row("larger than the screen", "State=0 Left=1500 Top=1500 Width=9000000 Height=9000000", "0",
+            screen.adjusted(2, 20, -2, -2));
+        Row("minimised", "State=1 Left=1500 Top=750 Width=9000 Height=6000", "0", QRect(100, 50, 600, 400));
         Row("maximised", "State=2", "2", QRect());
         Row("below the states", "State=-1", "2", QRect());
         Row("past maximised", "State=3", "2", QRect());
@@ -135,32 +138,37 @@ private slots:
         platform.Settings.Values.insert("VOSKViewer/Settings/Saved", "Yes");
         for (const QString& value : stored.split(u' '))
             platform.Settings.Values.insert("VOSKViewer/Window/" + value.section(u'=', 0, 0), value.section(u'=', 1));
-        frmImage run(platform.Bundle());
-        run.Form_Load(QString());
-        const QList<Qt::WindowStates> states { Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized };
-        QCOMPARE(run.windowState(), states[state.toInt()]);
-        if (place.isValid())
-            QCOMPARE(QRect(run.pos(), run.size()), place);
-        QVERIFY(run.close());
-        QCOMPARE(platform.Settings.Values.value("VOSKViewer/Window/State"), state);
+        for (int restart = 0; restart < 3; ++restart) { // each from what the one before stored
+            frmImage run(platform.Bundle());
+            run.Form_Load(QString());
+            const QList<Qt::WindowStates> states { Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized };
+            QCOMPARE(run.windowState(), states[state.toInt()]);
+            if (place.isValid())
+                QCOMPARE(run.geometry(), place);
+            QVERIFY(run.close());
+            QCOMPARE(platform.Settings.Values.value("VOSKViewer/Window/State"), state);
+        }
     }
 
-    // A place is kept while enough to take hold of (64 x 32 pixels, or all of a smaller window) shows on a screen.
+    // A client area's place is kept while its title bar (20 pixels above) shows 64 pixels wide, or whole, on an
+    // available area; larger than the room inside its frame there (2 pixels, title 20), it fills the room that way.
     void placeOnScreens_data()
     {
         Columns<QRect, QRect>("stored", "placed");
         Row("on the second screen", QRect(2000, 100, 800, 600), QRect(2000, 100, 800, 600));
-        Row("a grip left", QRect(-736, -568, 800, 600), QRect(-736, -568, 800, 600));
-        Row("a pixel too narrow", QRect(-737, 100, 800, 600), QRect(0, 0, 800, 600));
-        Row("a pixel too low", QRect(100, -569, 800, 600), QRect(0, 0, 800, 600));
-        Row("small window", QRect(10, 10, 40, 20), QRect(10, 10, 40, 20));
-        Row("too big for the primary", QRect(5000, 100, 4000, 3000), QRect(0, 0, 1920, 1080));
+        Row("a grip left", QRect(-736, 100, 800, 600), QRect(-736, 100, 800, 600));
+        Row("a pixel too narrow", QRect(-737, 100, 800, 600), QRect(2, 20, 800, 600));
+        Row("title bar at the top", QRect(100, 20, 800, 600), QRect(100, 20, 800, 600));
+        Row("title bar a pixel above", QRect(100, 19, 800, 600), QRect(2, 20, 800, 600));
+        Row("small window", QRect(10, 30, 40, 20), QRect(10, 30, 40, 20));
+        Row("too big for the primary", QRect(5000, 100, 4000, 3000), QRect(2, 20, 1916, 1018));
+        Row("taller than its screen", QRect(2000, 100, 800, 600000), QRect(2000, 20, 800, 1002));
     }
     void placeOnScreens()
     {
         QFETCH(QRect, stored);
         QFETCH(QRect, placed);
-        const QList<QRect> screens { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) };
+        const QList<QRect> screens { QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024) }; // available areas
         QCOMPARE(PlaceOnScreens(stored, screens, screens[0]), placed);
     }
 };

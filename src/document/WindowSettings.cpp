@@ -31,16 +31,11 @@ constexpr int MaxPlaceTwips = 10'000'000;
 const std::array<QString, 4> PlaceKeys { QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("Width"),
     QStringLiteral("Height") };
 
+// A window stored minimised starts normal: with no task bar to bring it back,
+// the program would look as if it had never started.
 Qt::WindowStates WindowStateOf(int stored)
 {
-    switch (stored) {
-    case Minimized:
-        return Qt::WindowMinimized;
-    case Maximized:
-        return Qt::WindowMaximized;
-    default:
-        return Qt::WindowNoState;
-    }
+    return stored == Maximized ? Qt::WindowMaximized : Qt::WindowNoState;
 }
 
 int StoredStateOf(Qt::WindowStates state)
@@ -50,11 +45,12 @@ int StoredStateOf(Qt::WindowStates state)
     return (state & Qt::WindowMaximized) ? Maximized : Normal;
 }
 
-QList<QRect> ScreenAreas()
+// What the screens leave to windows, taskbars and panels left out.
+QList<QRect> AvailableAreas()
 {
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
-        areas.append(screen->geometry());
+        areas.append(screen->availableGeometry());
     return areas;
 }
 
@@ -79,9 +75,10 @@ void RestorePlace(const SettingsStore& store, QWidget& window)
     const QScreen* primary = QGuiApplication::primaryScreen();
     if (!stored || !primary)
         return;
-    const QRect place = PlaceOnScreens(*stored, ScreenAreas(), primary->availableGeometry());
-    window.move(place.topLeft());
-    window.resize(place.size());
+    // The client area's place, as stored: one put back as the frame's would
+    // land as the client area's under X11, where the frame is unknown until
+    // the window manager has framed the window, and creep at every start.
+    window.setGeometry(PlaceOnScreens(*stored, AvailableAreas(), primary->availableGeometry()));
 }
 
 } // namespace
@@ -118,7 +115,9 @@ void SaveSettings(
         store.Save(Application, ColorsSection, ColorKey(setting), QString::number(ColorValue(colors.Get(setting))));
     store.Save(
         Application, WindowSection, QStringLiteral("State"), QString::number(StoredStateOf(window.windowState())));
-    const std::array<int, 4> place { window.x(), window.y(), window.width(), window.height() };
+    // The client area's place and size, as restored.
+    const QRect client = window.geometry();
+    const std::array<int, 4> place { client.x(), client.y(), client.width(), client.height() };
     for (size_t i = 0; i < PlaceKeys.size(); ++i)
         store.Save(Application, WindowSection, PlaceKeys[i], QString::number(place[i] * TwipsPerPixel));
     const QStringList& paths = recent.Paths();

@@ -13,9 +13,11 @@ class SettingsStore;
 // Restores what a previous run stored. Before any run has stored settings
 // (no "Saved" key), the window keeps its design-time state and colours and
 // the recent list stays empty. A stored value that is not a number, or out
-// of its range, leaves what it would have set as it is.
+// of its range, leaves what it would have set as it is. A window stored
+// minimised starts normal at its stored place, never out of sight.
 void LoadSettings(SettingsStore& store, QWidget& window, InterfaceColors& colors, RecentFilesMenu& recent);
 
-// Stores every setting, the window's place in twips whatever its state.
+// Stores every setting, the window's place in twips whatever its state: the
+// place and size of its client area, which LoadSettings puts back.
 void SaveSettings(
     SettingsStore& store, const QWidget& window, const InterfaceColors& colors, const RecentFilesMenu& recent);
