@@ -27,10 +27,7 @@ private:
     QTemporaryDir m_config;
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-    }
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
 
     // A value saved again replaces the old one; the file is plain INI, written in one pass when the store goes, and
     // a link to it stays a link. Odd paths come back as they were saved, to a fresh store, the empty one too.
