@@ -133,6 +133,8 @@ private slots:
         Row("the type in another section", added + "\n" + kate + defaults, added + "\n" + kate + defaults + ours);
         const QByteArray windows = "\xEF\xBB\xBF[Default Applications]\r\ntext/plain=caf\xE9.desktop;\r\n";
         Row("byte order mark, CR LF, Latin-1", windows, windows + "application/x-vosk-document=nimbrel.desktop;\r\n");
+        Row("CR LF, no final line end", QByteArray("[Default Applications]\r\na=b"),
+            "[Default Applications]\r\na=b\r\n" + ours.chopped(1) + "\r\n");
         Row("CR LF, no defaults", QByteArray("[A]\r\n"),
             "[A]\r\n\r\n[Default Applications]\r\n" + ours.chopped(1) + "\r\n");
     }

@@ -150,6 +150,11 @@ QByteArray MimeAppsWithDefault(const QByteArray& text)
         if (!Bare(lines[i]).isEmpty())
             last = i;
     }
+    // After a last line without its end, that line is ended first.
+    if (last + 1 == lines.size()) {
+        lines[last] += cr;
+        lines.append(QByteArray());
+    }
     lines.insert(last + 1, line);
     return lines.join('\n');
 }

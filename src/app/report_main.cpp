@@ -28,19 +28,21 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 // "libpng error: ..." for a PNG that claims millions of pixels), although the
 // page already names a picture it cannot show. Points descriptor 2 at
 // /dev/null and returns an unbuffered stream on a copy of the real one, or
-// stderr when there is no copy.
+// stderr when there is no copy. The copy is never descriptor 0 or 1, and
+// descriptor 2 is always open afterwards: closed, the first file the command
+// opened would take its place and get its messages.
 FILE* QuietDecoders()
 {
-    const int real = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    const int real = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
     FILE* reasons = real >= 0 ? fdopen(real, "w") : nullptr;
-    if (!reasons)
-        return stderr;
-    std::setvbuf(reasons, nullptr, _IONBF, 0);
-    const int nothing = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (nothing >= 0) {
+    const int nothing = open("/dev/null", O_WRONLY);
+    if (nothing >= 0 && nothing != STDERR_FILENO) {
         dup2(nothing, STDERR_FILENO);
         close(nothing);
     }
+    if (!reasons)
+        return stderr;
+    std::setvbuf(reasons, nullptr, _IONBF, 0);
     return reasons;
 }
 

@@ -3,16 +3,37 @@
 #include "common/UserError.h"
 #include "common/WholeFile.h"
 
-#include <QPdfWriter>
+#include <QFile>
 #include <QPrinter>
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
 UserError FileFailure(const QString& path, const QString& reason)
 {
     return UserError(QStringLiteral("Cannot write the file %1: %2.").arg(path, reason));
+}
+
+// The document the printer made in a file in memory, which is closed. A
+// write into memory that failed (past a file size limit) leaves it without
+// its end mark; one more write then says why.
+QByteArray WholeDocument(int memory)
+{
+    QFile file;
+    QByteArray bytes;
+    if (file.open(memory, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        bytes = file.readAll();
+    const int failure = bytes.trimmed().endsWith("%%EOF") ? 0 : ::write(memory, "\n", 1) < 0 ? errno : EIO;
+    ::close(memory);
+    if (failure)
+        throw UserError(QString::fromLocal8Bit(std::strerror(failure)));
+    return bytes;
 }
 
 } // namespace
@@ -36,8 +57,9 @@ QPainter& QtPrinter::Painter()
     if (m_painter.isActive())
         return m_painter;
     QPrinter& printer = Device();
-    if (!m_painter.begin(&BeginDevice())) {
-        m_pdf.reset();
+    BeginFile();
+    if (!m_painter.begin(&printer)) {
+        KillDoc();
         throw UserError(
             QStringLiteral("Cannot print on the printer %1: it could not be opened.").arg(printer.printerName()));
     }
@@ -46,26 +68,31 @@ QPainter& QtPrinter::Painter()
     return m_painter;
 }
 
-QPaintDevice& QtPrinter::BeginDevice()
+void QtPrinter::BeginFile()
 {
     QPrinter& printer = Device();
     const QString path = printer.outputFileName();
     if (!WritesFile() || path.isEmpty())
-        return printer;
+        return;
     try {
         CheckReplaceable(path);
     } catch (const UserError& failure) {
         throw FileFailure(path, failure.Text());
     }
-    m_file.setData(QByteArray());
-    m_file.open(QIODevice::WriteOnly);
-    m_pdf = std::make_unique<QPdfWriter>(&m_file);
-    m_pdf->setResolution(printer.resolution());
-    m_pdf->setPageLayout(printer.pageLayout());
-    m_pdf->setTitle(printer.docName());
-    m_pdf->setCreator(printer.creator());
-    m_pdf->setPdfVersion(printer.pdfVersion());
-    return *m_pdf;
+    // The printer makes the document with all its settings (grey scale too)
+    // into memory, as it would make the file, but writes no byte of it there.
+    m_memory = ::memfd_create("nimbrel-print", MFD_CLOEXEC);
+    if (m_memory < 0)
+        throw FileFailure(path, QString::fromLocal8Bit(std::strerror(errno)));
+    m_target = path;
+    printer.setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(m_memory));
+}
+
+int QtPrinter::EndFile()
+{
+    if (m_memory >= 0)
+        Device().setOutputFileName(std::exchange(m_target, QString()));
+    return std::exchange(m_memory, -1);
 }
 
 void QtPrinter::SetFont(const QFont& font)
@@ -106,7 +133,7 @@ void QtPrinter::DrawLine(double x1, double y1, double x2, double y2)
 void QtPrinter::NewPage()
 {
     Painter();
-    if (!(m_pdf ? m_pdf->newPage() : Device().newPage()))
+    if (!Device().newPage())
         throw UserError(QStringLiteral("Cannot start a new page on the printer %1.").arg(Device().printerName()));
     m_canvas.Home();
 }
@@ -117,13 +144,12 @@ void QtPrinter::EndDoc()
     if (!m_painter.isActive())
         return;
     m_painter.end();
-    if (!m_pdf)
+    const QString path = m_target;
+    const int memory = EndFile();
+    if (memory < 0)
         return;
-    m_pdf.reset();
-    m_file.close();
-    const QString path = Device().outputFileName();
     try {
-        ReplaceFile(path, std::exchange(m_file.buffer(), QByteArray()));
+        ReplaceFile(path, WholeDocument(memory));
     } catch (const UserError& failure) {
         throw FileFailure(path, failure.Text());
     }
@@ -132,13 +158,12 @@ void QtPrinter::EndDoc()
 void QtPrinter::KillDoc()
 {
     if (m_painter.isActive()) {
-        if (!m_pdf)
+        if (m_memory < 0)
             m_printer->abort();
         m_painter.end();
     }
-    m_pdf.reset();
-    m_file.close();
-    m_file.setData(QByteArray());
+    if (const int memory = EndFile(); memory >= 0)
+        ::close(memory);
     m_canvas.Home();
 }
 

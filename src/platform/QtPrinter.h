@@ -3,20 +3,18 @@
 #include "Printer.h"
 #include "TwipsCanvas.h"
 
-#include <QBuffer>
 #include <QPainter>
 
 #include <memory>
 
-class QPdfWriter;
 class QPrinter;
 
 // The printer on QPrinter and QPainter. The painter is scaled so that one
 // unit is one twip of the printable area. The QPrinter is made when it is
 // first needed (asking the print system for its printers takes a moment),
 // and the printer dialog chooses its settings. A document printed into a
-// file is made in memory with the printer's page and put in the file's place
-// when it ends, so that a failed write leaves the old file as it was.
+// file is made by the printer in memory and put in the file's place when it
+// ends, so that a failed write leaves the old file as it was.
 class QtPrinter : public Printer {
 public:
     QtPrinter();
@@ -39,12 +37,15 @@ public:
 private:
     // The painter of the document being printed; the first output begins it.
     QPainter& Painter();
-    // Where the document goes: the printer, or a PDF in memory.
-    QPaintDevice& BeginDevice();
+    // When the printer writes a file, aims it at a file in memory instead.
+    void BeginFile();
+    // Aims the printer at the user's file again; gives the file in memory,
+    // or -1 when it printed none.
+    int EndFile();
 
     std::unique_ptr<QPrinter> m_printer;
-    QBuffer m_file;
-    std::unique_ptr<QPdfWriter> m_pdf;
     QPainter m_painter;
+    int m_memory = -1; // the file in memory while a document is made there
+    QString m_target; // and the file it goes to
     TwipsCanvas m_canvas;
 };
