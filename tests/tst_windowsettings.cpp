@@ -54,6 +54,7 @@ private slots:
     // Default Colors resets all but the name fields. The sixth file opened takes recent item 1. The next run shows
     // what was stored (the design's colour for one past white); its next file, saved, takes item 1, shown whole, "&"
     // and all; the one after takes item 2: letter case makes a new file. More than five stored recent files are none.
+    // An option is stored once it was on.
     void whatTheNextRunShows()
     {
         MainWindow w;
@@ -105,11 +106,19 @@ private slots:
         QCOMPARE(RecentItems(again),
             (QStringList { w.Path("saved & sound.grp"), w.Path("SIX2.grp"), paths[2], paths[3], paths[4] }));
         QCOMPARE(Control<QAction>(again, "mnuLastFile1")->text(), w.Path("saved && sound.grp"));
+        Control<QAction>(again, "mnuLargeArea")->setChecked(true);
         QVERIFY(again.close());
+        const auto option = [&](const char* name) { return w.fake.Settings.Values.value(key + "Settings/" + name); };
+        QCOMPARE(option("LargePictureArea") + option("SeeThroughMarkers"), "1");
         w.fake.Settings.Values.insert(key + "LastFiles/Count", "6");
         frmImage third(w.fake.Bundle());
         third.Form_Load(QString());
         QCOMPARE(RecentItems(third), QStringList());
+        QVERIFY(Control<QAction>(third, "mnuLargeArea")->isChecked()
+            && !Control<QAction>(third, "mnuSeeThrough")->isChecked());
+        Control<QAction>(third, "mnuLargeArea")->setChecked(false);
+        QVERIFY(third.close());
+        QCOMPARE(option("LargePictureArea") + option("SeeThroughMarkers"), "0");
     }
 
     // The stored state (0 normal, 2 maximised) comes back; minimised (1) starts normal, never out of sight. A normal

@@ -45,6 +45,9 @@ constexpr MenuRow MenuTable[] = {
     { nullptr, &MainMenus::mnuFileNameColor, "mnuFileNameColor", "FileName Color", Qt::Key_unknown },
     { nullptr, nullptr, "mnusep3", "-", Qt::Key_unknown },
     { nullptr, &MainMenus::mnuDefaultColors, "mnuDefaultColors", "Default Colors", Qt::Key_unknown },
+    { nullptr, nullptr, "mnusep5", "-", Qt::Key_unknown },
+    { nullptr, &MainMenus::mnuLargeArea, "mnuLargeArea", "Large Picture Area", Qt::Key_unknown },
+    { nullptr, &MainMenus::mnuSeeThrough, "mnuSeeThrough", "See-Through Markers", Qt::Key_unknown },
     { &MainMenus::mnuObject, nullptr, "mnuObject", "Object", Qt::Key_unknown },
     { nullptr, &MainMenus::mnuSendBack, "mnuSendBack", "Send to Back", Qt::Key_unknown },
     { nullptr, &MainMenus::mnuBringFront, "mnuBringFront", "Bring to Front", Qt::Key_unknown },
@@ -81,6 +84,8 @@ MainMenus::MainMenus(QMenuBar* bar, QWidget* window)
     }
     // The recent-files list has no entries yet.
     mnuLastFile0->setVisible(false);
+    for (QAction* option : Options())
+        option->setCheckable(true);
 }
 
 QList<QAction*> MainMenus::GroupShortcuts() const

@@ -42,6 +42,8 @@ public:
     QAction* mnuToolbarColor = nullptr;
     QAction* mnuFileNameColor = nullptr;
     QAction* mnuDefaultColors = nullptr;
+    QAction* mnuLargeArea = nullptr;
+    QAction* mnuSeeThrough = nullptr;
     QMenu* mnuObject = nullptr;
     QAction* mnuSendBack = nullptr;
     QAction* mnuBringFront = nullptr;
@@ -55,6 +57,8 @@ public:
     // but Zoom In, Zoom Out and Actual, whose Ctrl+Z, Ctrl+X and Ctrl+A undo,
     // cut and select all in a text field.
     [[nodiscard]] QList<QAction*> GroupShortcuts() const;
+    // The Settings menu's options, each on or off, kept between runs.
+    [[nodiscard]] std::array<QAction*, 2> Options() const { return { mnuLargeArea, mnuSeeThrough }; }
     // The Zoom menu's items in the order of the toolbar's zoom buttons: Zoom
     // In, Zoom Out, Actual, Scale to Fit.
     [[nodiscard]] std::array<QAction*, 4> ZoomItems() const

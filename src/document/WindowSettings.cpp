@@ -7,6 +7,7 @@
 #include "common/Twips.h"
 #include "platform/SettingsStore.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -22,6 +23,10 @@ const QString ColorsSection = QStringLiteral("Colors");
 const QString LastFilesSection = QStringLiteral("LastFiles");
 
 enum StoredState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+// The keys of the Settings menu's options, in the menu's order.
+const std::array<QString, 2> OptionKeys { QStringLiteral("LargePictureArea"), QStringLiteral("SeeThroughMarkers") };
+const QString On = QStringLiteral("1");
 
 // The window's place in twips, far beyond any desktop and never negative in
 // size.
@@ -83,7 +88,8 @@ void RestorePlace(const SettingsStore& store, QWidget& window)
 
 } // namespace
 
-void LoadSettings(SettingsStore& store, QWidget& window, InterfaceColors& colors, RecentFilesMenu& recent)
+void LoadSettings(SettingsStore& store, QWidget& window, InterfaceColors& colors, RecentFilesMenu& recent,
+    const std::array<QAction*, 2>& options)
 {
     if (store.Get(Application, SettingsSection, QStringLiteral("Saved")).isEmpty())
         return;
@@ -105,10 +111,12 @@ void LoadSettings(SettingsStore& store, QWidget& window, InterfaceColors& colors
     for (int i = 1; i <= count; ++i)
         paths.append(store.Get(Application, LastFilesSection, QStringLiteral("Name%1").arg(i)));
     recent.Load(paths);
+    for (size_t i = 0; i < options.size(); ++i)
+        options[i]->setChecked(store.Get(Application, SettingsSection, OptionKeys[i]) == On);
 }
 
-void SaveSettings(
-    SettingsStore& store, const QWidget& window, const InterfaceColors& colors, const RecentFilesMenu& recent)
+void SaveSettings(SettingsStore& store, const QWidget& window, const InterfaceColors& colors,
+    const RecentFilesMenu& recent, const std::array<QAction*, 2>& options)
 {
     store.Save(Application, SettingsSection, QStringLiteral("Saved"), QStringLiteral("Yes"));
     for (ColorSetting setting : AllColorSettings)
@@ -124,4 +132,8 @@ void SaveSettings(
     store.Save(Application, LastFilesSection, QStringLiteral("Count"), QString::number(paths.size()));
     for (qsizetype i = 0; i < paths.size(); ++i)
         store.Save(Application, LastFilesSection, QStringLiteral("Name%1").arg(i + 1), paths[i]);
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (options[i]->isChecked() || !store.Get(Application, SettingsSection, OptionKeys[i]).isEmpty())
+            store.Save(Application, SettingsSection, OptionKeys[i], options[i]->isChecked() ? On : QStringLiteral("0"));
+    }
 }

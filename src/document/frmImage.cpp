@@ -143,7 +143,7 @@ void frmImage::connectMenus()
 void frmImage::Form_Load(const QString& commandLinePath)
 {
     m_platform.Sh.RegisterFileType();
-    LoadSettings(m_platform.Settings, *this, *Colors, *Recent);
+    LoadSettings(m_platform.Settings, *this, *Colors, *Recent, Menus->Options());
     NewFile();
     PicArea->setFocus();
     if (IsExistingFile(commandLinePath))
@@ -570,7 +570,7 @@ void frmImage::Form_Unload(bool& cancel)
 {
     QuerySave();
     cancel = SavePending;
-    SaveSettings(m_platform.Settings, *this, *Colors, *Recent);
+    SaveSettings(m_platform.Settings, *this, *Colors, *Recent, Menus->Options());
 }
 
 void frmImage::closeEvent(QCloseEvent* event)
