@@ -13,7 +13,7 @@
 [[nodiscard]] double BestCommandSeconds(const QString& program, const QStringList& arguments, int runs = 3);
 
 // Seconds djpeg takes to decode the photos, summed, each the best of a few
-// runs; scale is "1/8", "1/4" or empty for the full size. -1, with a line
+// runs; scale is "1/8", "1/4", "1/2" or empty for the full size. -1, with a line
 // on stderr, when djpeg cannot be run.
 [[nodiscard]] double DjpegSeconds(const QStringList& photos, const QString& scale = {});
 

@@ -98,7 +98,8 @@ private slots:
         Row("Image", "mnuImage", "Import Image|Ctrl+I, Remove Image|Ctrl+D");
         Row("Zoom", "mnuzoom", "Zoom In|Ctrl+Z, Zoom Out|Ctrl+X, Scale to Fit|Ctrl+F, Actual|Ctrl+A");
         Row("Settings", "mnuSettings",
-            "Screen Color|, Outline Color|, ActiveClip Color|, Toolbar Color|, FileName Color|, -, Default Colors|");
+            "Screen Color|, Outline Color|, ActiveClip Color|, Toolbar Color|, FileName Color|, -, Default Colors|, -, "
+            "Large Picture Area|, See-Through Markers|");
         Row("marker", "mnuObject", "Send to Back|, Bring to Front|, Delete|");
         Row("Help", "mnuHelp", "Instructions|");
     }

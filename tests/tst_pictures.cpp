@@ -1,12 +1,17 @@
 // Reading pictures: decoded at the size their box needs, turned upright, and
 // files that must never hang or exhaust the program refused with a reason.
+// Bringing them in: several from the Import dialog, or dropped on the window.
 #include "DataRows.h"
+#include "MainWindow.h"
 #include "OrdinaryUser.h"
 #include "TestFiles.h"
+#include "document/ImportPlan.h"
 #include "viewport/PictureLoader.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +29,30 @@ QString Failure(const std::function<void()>& read)
         return (error.GetKind() == PictureError::Kind::Missing ? "missing: " : "unreadable: ") + error.Text();
     }
     return QStringLiteral("read");
+}
+
+// Files (paths or addresses) dragged onto a control and dropped, run to the end: whether the control took them.
+bool Drop(QWidget* target, const QStringList& files)
+{
+    QMimeData data;
+    for (const QString& file : files)
+        data.setUrls(data.urls() << QUrl::fromUserInput(file));
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+    const bool taken = QCoreApplication::sendEvent(target, &enter) && QCoreApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
+    return taken && drop.isAccepted();
+}
+
+// Messages as "title: text [buttons, icon]".
+QStringList Said(const QList<FakePlatform::Call>& messages)
+{
+    QStringList said;
+    for (const FakePlatform::Call& m : messages)
+        said.append(QStringLiteral("%1: %2 [%3, %4]")
+                        .arg(m.Title, m.Text, m.Buttons == MsgButtons::Ok ? "OK" : "Yes No",
+                            m.Icon == MsgIcon::Critical ? "critical" : "information"));
+    return said;
 }
 
 } // namespace
@@ -136,6 +165,98 @@ private slots:
         const QImage same = ReloadPicture(path, std::move(first));
         QCOMPARE(same.constBits(), memory);
         QCOMPARE(same, LoadPicture(path));
+    }
+
+    // The first picture goes where it was meant to, filled or not; the others into the empty slots after it, round
+    // past the last; what finds none is left out.
+    void slotsForPictures_data()
+    {
+        Columns<QList<bool>, int, int, QString>("filled", "start", "count", "plan");
+        Row("one on a filled slot", QList<bool> { 1, 1, 0, 0, 0, 0 }, 1, 1, "1:p1 |");
+        Row("three round past the last", QList<bool> { 1, 0, 1, 0, 1, 0 }, 4, 3, "4:p1 5:p2 1:p3 |");
+        Row("eight among filled slots", QList<bool> { 1, 0, 1, 1, 0, 0 }, 2, 8, "2:p1 4:p2 5:p3 1:p4 | p5 p6 p7 p8");
+    }
+    void slotsForPictures()
+    {
+        QFETCH(QList<bool>, filled);
+        QFETCH(int, start);
+        QFETCH(int, count);
+        const SlotPlan plan = PlanSlots(filled, start, QString("p1 p2 p3 p4 p5 p6 p7 p8").split(u' ').mid(0, count));
+        QString placed;
+        for (const auto& [slot, path] : plan.Placed)
+            placed += QStringLiteral("%1:%2 ").arg(slot).arg(path);
+        QTEST((placed + "| " + plan.Left.join(u' ')).trimmed(), "plan");
+    }
+
+    // Several pictures chosen at once go into the current slot and the empty ones after it; each that cannot go in
+    // says why, the others still go in.
+    void importSeveral()
+    {
+        MainWindow w;
+        w.OpenTwoPictures(QString());
+        w.window.ClipClicked(4, 2);
+        QStringList chosen;
+        for (const char* name : { "c.jpg", "gone.jpg", "Smith.grp", "d.jpg", "e.jpg", "f.jpg", "g.jpg" }) {
+            chosen.append(w.Path(name));
+            if (name[1] == '.')
+                WriteJpeg(chosen.last(), QSize(40, 30));
+        }
+        w.fake.Paths = { chosen.join(u'\n') };
+        w.Menu("mnuImport")->trigger();
+        QCOMPARE(w.fake.Calls[0].Kind + ' ' + w.fake.Calls[0].Title, "open many Nimbrel - 1.0 : Import Picture");
+        QCOMPARE(Said(w.fake.Messages()),
+            (QStringList { "Invalid FileName: File Does Not Exists: " + chosen[1] + " [OK, critical]",
+                "Sub : ImportImage: Cannot read picture " + chosen[2] + ": Unsupported image format [OK, information]",
+                "Sub : ImportImage: No empty slot was left for these pictures, so they were not imported:\n" + chosen[6]
+                    + " [OK, information]" }));
+        QCOMPARE(w.Captions().join(u' ') + ' ' + w.SlotPath(2) + (w.Changed() ? " changed in " : " in ")
+                + w.Caption(w.Current()),
+            "a b e.jpg f.jpg c.jpg d.jpg " + chosen[4] + " changed in c.jpg");
+    }
+
+    // Pictures dropped on a thumbnail go into it and the empty slots after it; on the picture area, into the current
+    // slot. A group file dropped anywhere opens, asking first to save the changes; pictures are no drop there.
+    void dropFiles()
+    {
+        MainWindow w;
+        const QString group = w.Group("Smith.grp", "100", { { w.Path("s.jpg"), "" } });
+        for (const char* name : { "x.jpg", "y.JPG", "z.png" })
+            WriteJpeg(w.Path(name), QSize(40, 30));
+        QVERIFY(Drop(Control<QWidget>(w.window, "IMG3"), { w.Path("x.jpg"), w.Path("y.JPG") }));
+        QVERIFY(Drop(Control<QWidget>(w.window, "PicZoom"), { w.Path("z.png") }));
+        QCOMPARE(w.Captions().join(u' ') + ' ' + w.SlotPath(4) + ' ' + QString::number(w.Current()),
+            "z.png Pic 2 Pic 3 x.jpg y.JPG Pic 6 " + w.Path("y.JPG") + " 0");
+        QVERIFY(!Drop(Control<QWidget>(w.window, "PicTbr"), { w.Path("x.jpg") }));
+        w.fake.Answers = { MsgAnswer::Cancel, MsgAnswer::No };
+        QVERIFY(Drop(Control<QWidget>(w.window, "PicTbr"), { group }));
+        QVERIFY(Drop(Control<QWidget>(w.window, "IMG1"), { group }));
+        QCOMPARE(Said(w.fake.Messages()),
+            QStringList(2, "Save Changes: Save Changes to the Current File [Yes No, information]"));
+        QCOMPARE(w.window.windowTitle() + ' ' + w.Caption(0), "Nimbrel - 1.0 : Smith s");
+    }
+
+    // Whatever is not pictures nor one group file is refused, saying why; nothing changes.
+    void dropRefused_data()
+    {
+        Columns<QString, QString>("files", "refusal");
+        Row("a folder", "%1/a.jpg %1", "A folder cannot be dropped here; drop the pictures in it instead:\n%1");
+        Row("a text file", "%1/a.jpg %1/notes.txt",
+            "Only pictures, or one group file (.grp), can be dropped here, and this is neither:\n%1/notes.txt");
+        Row("an address", "https://example.com/car.jpg",
+            "Only files on this computer can be dropped here, and this is none:\nhttps://example.com/car.jpg");
+        Row("two groups", "%1/a.grp %1/b.GRP", "Only one group file can be opened at a time, and 2 were dropped.");
+        Row("a group and a picture", "%1/a.jpg %1/a.grp",
+            "A group file cannot be dropped together with pictures: open the group first, then drop the pictures.");
+    }
+    void dropRefused()
+    {
+        QFETCH(QString, files);
+        QFETCH(QString, refusal);
+        MainWindow w;
+        QVERIFY(Drop(Control<QWidget>(w.window, "IMG2"), files.replace("%1", w.dir.path()).split(u' ')));
+        QCOMPARE(Said(w.fake.Messages()),
+            QStringList("Sub : DropFiles: " + refusal.replace("%1", w.dir.path()) + " [OK, information]"));
+        QCOMPARE(w.Captions().join(u' ') + (w.Changed() ? " changed" : ""), "Pic 1 Pic 2 Pic 3 Pic 4 Pic 5 Pic 6");
     }
 };
 

@@ -4,6 +4,8 @@
 #include "PaintRecorder.h"
 #include "TestFiles.h"
 #include "objects/MarkerLayer.h"
+#include "platform/BusyPointer.h"
+#include "platform/QtMessageBoxes.h"
 #include "printing/PageArea.h"
 #include "printing/TextBoxLines.h"
 #include "printing/frmPage.h"
@@ -15,6 +17,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -39,15 +42,42 @@ QStringList CopyPrints(const QString& header, const QStringList& footerLines,
     return lines;
 }
 
+// Notes the pointer at each message and each printed document's end, and what each paint of a page area shows.
+struct Watched : FakePlatform, QObject {
+    QStringList Seen;
+    static QString Pointer()
+    {
+        const QCursor* shown = QGuiApplication::overrideCursor();
+        return shown && shown->shape() == Qt::WaitCursor ? "busy" : "ordinary";
+    }
+    MsgAnswer Show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override
+    {
+        Seen << Pointer();
+        return FakePlatform::Show(text, title, buttons, icon);
+    }
+    void EndDoc() override
+    {
+        Seen << Pointer();
+        FakePlatform::EndDoc();
+    }
+    bool eventFilter(QObject* area, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            Seen << PaintRecorder(static_cast<PageArea*>(area)->Drawing()).Texts().join(' ') + ' ' + Pointer();
+        return false;
+    }
+};
+
 // A preview composed for Smith.grp: a.jpg with a Dent costing 250; the car is worth 8500.
 struct Preview {
-    FakePlatform fake;
+    Watched fake;
     QTemporaryDir dir;
     QPointer<frmPage> page = new frmPage(fake.Bundle());
 
     Preview()
     {
         WriteJpeg(dir.filePath("a.jpg"), QSize(400, 300));
+        Control<PageArea>(*page, "PrnBox")->installEventFilter(&fake);
         page->Compose(dir.filePath("Smith.grp"), { { dir.filePath("a.jpg"), "1;2;2;10;10;1;250;;door," } }, "8500");
         QVERIFY(QTest::qWaitForWindowExposed(page));
     }
@@ -67,8 +97,9 @@ struct Preview {
 
 frmPage* PressCtrlP(MainWindow& w)
 {
-    w.ShowActive();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+    w.ShowActive(); // a preview in front counts it active: wait until the main window itself takes the keys
+    if (QTest::qWaitFor([&w] { return QApplication::activeWindow() == &w.window; }))
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
     return w.window.findChild<frmPage*>();
 }
 
@@ -88,6 +119,7 @@ class PreviewTest : public QObject {
 
 private slots:
     // Copies are documents of their own, or pages of one when the printer writes a file; a damage list follows each.
+    // "Composing..." shows until the page is ready, and the pointer is busy while the page is made and the copies go.
     void printing_data()
     {
         Columns<bool, bool>("toFile", "damageList");
@@ -99,6 +131,9 @@ private slots:
         QFETCH(bool, toFile);
         QFETCH(bool, damageList);
         Preview p;
+        QCOMPARE(p.fake.Seen.first(), "Composing... busy");
+        QTRY_COMPARE(p.fake.Seen.last(), "1 ordinary");
+        p.fake.Seen.clear();
         p.page->mnuDamageList->setChecked(damageList);
         p.fake.PrinterWritesFile = toFile;
         p.fake.PrinterAnswers = { 2 };
@@ -107,6 +142,7 @@ private slots:
             + (damageList ? QStringList { "page", "picture 0 0" } : QStringList {});
         QCOMPARE(p.fake.Printed, copy + QStringList { toFile ? "page" : "end" } + copy + QStringList { "end" });
         QVERIFY(p.Gone(p.page));
+        QCOMPARE((p.fake.Seen << Watched::Pointer()).join(' '), toFile ? "busy ordinary" : "busy busy ordinary");
         // The page: a.jpg in cell one, never enlarged, its Dent numbered; the list: from the header's corner, totalled.
         const QStringList expected { "image 0,0 4898x3673 400x300 1", "text Damage List 840,250 285 bold 8250" };
         for (int i = 0; i <= int(damageList); ++i) {
@@ -171,7 +207,8 @@ private slots:
         const FakePlatform::Call message = p.fake.LastMessage();
         QCOMPARE(message.Text + " | " + message.Title, p.fake.PrinterFailure + " | Sub : Print");
         QVERIFY(message.Buttons == MsgButtons::Ok && message.Icon == MsgIcon::Information);
-        QVERIFY(p.fake.Printed == QStringList { "kill" } && !p.Gone(p.page) && p.page->isEnabled());
+        QVERIFY(p.fake.Printed == QStringList { "kill" } && !p.Gone(p.page) && p.page->isEnabled()
+            && Watched::Pointer() == "ordinary");
         p.fake.PrinterFailure.clear();
         p.Click(p.page->mnuPrint);
         QCOMPARE(p.fake.Printed.mid(1),
@@ -202,7 +239,10 @@ private slots:
         Control<QTextEdit>(*preview, "txtHeader")->setPlainText("Ann's sedan");
         Control<QTextEdit>(*preview, "txtfooter")->setFont(QFont("Courier New", 10));
         w.fake.Now = QStringLiteral("12/07/2026 09:45");
+        Watched watch; // the open preview shows "Composing..." over its page too
+        Control<PageArea>(*preview, "PrnBox")->installEventFilter(&watch);
         QCOMPARE(PressCtrlP(w), preview.data());
+        QVERIFY(watch.Seen.contains("Composing... busy"));
         QCOMPARE(Shown(preview), QStringList({ "Ann's sedan", w.fake.Now, "Courier New 10", "" }));
         w.window.OpenFile(w.Group("Smith-Car.Final.grp", "8500",
             { { w.Path("a.jpg"), "1;2;2;10;10;1;250;;," }, { w.Path("b.jpg"), "3;4;4;8;8;3;100;;,5;2;2;8;8;5;;;," } }));
@@ -226,6 +266,24 @@ private slots:
         w.fake.Answers = { MsgAnswer::No };
         w.window.close();
         QVERIFY(Preview::Gone(preview));
+    }
+
+    // A group opens and a picture shows under the busy pointer, a real message box on the way under the ordinary one.
+    void busyWhileAGroupOpens()
+    {
+        MainWindow w;
+        Watched fake;
+        frmImage window(fake.Bundle());
+        const QString seven = w.Group("7.grp", "", QList<GroupPicture>(7, { w.Path("a.jpg"), "1;1;1;9;9;1;;;,x" }));
+        window.OpenFile(seven);
+        window.ClipClicked(0, 1);
+        WriteBytes(seven, "\"");
+        window.OpenFile(seven);
+        const BusyPointer busy;
+        QTimer::singleShot(0, [&fake] { fake.Seen << Watched::Pointer(); });
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QtMessageBoxes().Show("Saved", "Save", MsgButtons::Ok, MsgIcon::Information);
+        QCOMPARE(fake.Seen << Watched::Pointer(), QStringList({ "busy", "busy", "ordinary", "ordinary", "busy" }));
     }
 };
 

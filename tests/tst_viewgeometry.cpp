@@ -1,5 +1,6 @@
 // The viewport's sizes, to the last bit of single precision.
 #include "DataRows.h"
+#include "document/WorkspaceLayout.h"
 #include "viewport/ViewGeometry.h"
 
 #include <QTest>
@@ -43,6 +44,33 @@ private slots:
         QFETCH(QSizeF, current);
         QFETCH(QSizeF, next);
         QCOMPARE(ZoomStepSize(current, in, QSizeF(629, 480)).value_or(QSizeF()), next);
+    }
+
+    // The box takes the room beyond the design client area (1033 x 721), its bars along its right and bottom edges,
+    // the panel column as far right as the box grew; below the design, or off, every place is as designed.
+    void workspaceLayout_data()
+    {
+        Columns<QSize, bool, QList<QRect>, int>("client", "on", "places", "offset");
+        const QList<QRect> design { { 70, 182, 629, 480 }, { 70, 662, 651, 17 }, { 704, 184, 20, 479 } };
+        Row("off", QSize(1920, 1080), false, design, 0);
+        Row("below the design", QSize(800, 600), true, design, 0);
+        Row("at the design", QSize(1033, 721), true, design, 0);
+        Row("wider", QSize(1034, 721), true,
+            QList<QRect> { { 70, 182, 630, 480 }, { 70, 662, 652, 17 }, { 705, 184, 20, 479 } }, 1);
+        Row("taller, narrower", QSize(900, 1000), true,
+            QList<QRect> { { 70, 182, 629, 759 }, { 70, 941, 651, 17 }, { 704, 184, 20, 758 } }, 0);
+        Row("both", QSize(1920, 1080), true,
+            QList<QRect> { { 70, 182, 1516, 839 }, { 70, 1021, 1538, 17 }, { 1591, 184, 20, 838 } }, 887);
+    }
+    void workspaceLayout()
+    {
+        QFETCH(QSize, client);
+        QFETCH(bool, on);
+        QFETCH(QList<QRect>, places);
+        QFETCH(int, offset);
+        const WorkspaceLayout layout = LayOutWorkspace(client, on);
+        QCOMPARE(QList({ layout.Box, layout.HorizontalBar, layout.VerticalBar }), places);
+        QCOMPARE(layout.PanelOffset, offset);
     }
 };
 

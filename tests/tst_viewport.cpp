@@ -2,12 +2,15 @@
 #include "DataRows.h"
 #include "MainWindow.h"
 #include "TestFiles.h"
+#include "document/ScreenBackground.h"
+#include "document/WorkspaceLayout.h"
 #include "objects/MarkerLayer.h"
 #include "viewport/PictureSurface.h"
 #include "viewport/Thumbnail.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
 #include <QWheelEvent>
@@ -79,6 +82,63 @@ private slots:
         QVERIFY(!w.Changed());
         if (!picture.isValid()) // a dark placeholder of 640 x 480
             QCOMPARE(w.PicZoom()->grab().toImage().pixelColor(300, 30), QColor(48, 28, 28));
+    }
+
+    // With the large picture area the box takes the room beyond the design size, the panel column keeps its margin to
+    // the right edge; a fitted picture is fitted again, its marker where its ratios say; a zoomed one keeps its size
+    // and view, the bars following the box. Off again, every place is as designed.
+    void largePictureArea_data()
+    {
+        Columns<QSize, QString, QSizeF, QPoint>("client", "commands", "display", "scrolled");
+        Row("at the design size", QSize(1033, 721), "", QSizeF(629, 471.75), QPoint());
+        Row("larger, fitted", QSize(1400, 900), "", QSizeF(878, 658.5), QPoint());
+        Row("larger, zoomed and scrolled", QSize(1400, 900), "mnuActual", QSizeF(1600, 1200), QPoint(100, 541));
+    }
+    void largePictureArea()
+    {
+        QFETCH(QSize, client);
+        QFETCH(QString, commands);
+        QFETCH(QSizeF, display);
+        QFETCH(QPoint, scrolled);
+        Viewer w(QSize(1600, 1200), { "3;4;4;30;30;3;250;;," });
+        w.window.setWindowState(Qt::WindowNoState);
+        w.window.resize(ScreenBackground::DesignSize + QSize(0, w.window.menuBar()->sizeHint().height()));
+        w.ShowActive();
+        for (const QString& command : commands.split(u' ', Qt::SkipEmptyParts))
+            w.Menu(qPrintable(command))->trigger();
+        w.Bar("HS")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        w.Bar("VS")->triggerAction(QAbstractSlider::SliderToMaximum); // 720, more than the larger box allows
+        const QStringList names { "txtWord1", "txtWord3", "txtNum", "LblRes", "Picture1", // in the panel column
+            "txtWord0", "PicTbr", "cmdZoomIn", "LbFileName5" };
+        const auto places = [&w, &names](int offset) {
+            QList<QPoint> all;
+            for (int i = 0; i < names.size(); ++i)
+                all.append(w.WindowPlace(qPrintable(names[i])) - QPoint(i < 5 ? offset : 0, 0));
+            return all;
+        };
+        const QList<QPoint> designed = places(0);
+        w.Menu("mnuLargeArea")->setChecked(true);
+        w.window.resize(client + QSize(0, w.window.menuBar()->sizeHint().height()));
+        auto* screen = Control<ScreenBackground>(w.window, "Screen");
+        QTRY_COMPARE(screen->size(), client.expandedTo(ScreenBackground::DesignSize));
+        const WorkspaceLayout layout = LayOutWorkspace(client, true);
+        const QRect box = layout.Box;
+        QCOMPARE(QList({ Control<QWidget>(w.window, "PicArea")->geometry(), w.Bar("HS")->geometry(),
+                     w.Bar("VS")->geometry() }),
+            QList({ box, layout.HorizontalBar, layout.VerticalBar }));
+        QCOMPARE(places(layout.PanelOffset), designed);
+        QCOMPARE(w.PicZoom()->DisplaySize(), display);
+        QCOMPARE(w.OBJ().Model().Item(1).Place.topLeft(), QPointF(display.width() / 4, display.height() / 4));
+        QCOMPARE(w.Scrolled(), scrolled);
+        // The frame's right and lower edges, and the panel behind the fields, are painted where they now stand.
+        const QImage shown = screen->grab().toImage();
+        for (const QPoint at : { box.topRight() + QPoint(32, 200), QPoint(box.center().x(), box.bottom() + 25),
+                 QPoint(1003 + layout.PanelOffset, 420) })
+            QVERIFY(shown.pixelColor(at) != screen->ScreenColor());
+        w.Menu("mnuLargeArea")->setChecked(false);
+        QCOMPARE(places(0), designed);
+        QCOMPARE(Control<QWidget>(w.window, "PicArea")->geometry(), QRect(70, 182, 629, 480));
+        QCOMPARE(w.PicZoom()->DisplaySize(), commands.isEmpty() ? QSizeF(629, 471.75) : display);
     }
 
     // The point of the picture the hand grabbed stays under it until a bar reaches its end. A notch of the wheel

@@ -7,6 +7,7 @@
 #include "KeyPreview.h"
 #include "MainMenus.h"
 #include "NameFields.h"
+#include "PictureImport.h"
 #include "RecentFilesMenu.h"
 #include "SavePathPrompt.h"
 #include "ScreenBackground.h"
@@ -21,12 +22,11 @@
 #include "objects/MarkerLayer.h"
 #include "objects/ObjectList.h"
 #include "objects/TotalsPanel.h"
+#include "platform/BusyPointer.h"
 #include "platform/CommonDialog.h"
 #include "platform/DetailsDialog.h"
 #include "platform/Shell.h"
 #include "printing/frmPage.h"
-#include "viewport/PictureFilter.h"
-#include "viewport/PictureLoader.h"
 #include "viewport/PictureSurface.h"
 #include "viewport/ScrollBarStyle.h"
 #include "viewport/SlotLayout.h"
@@ -62,6 +62,9 @@ frmImage::frmImage(Platform platform, QWidget* parent)
     Colors = std::make_unique<InterfaceColors>(*Screen, *Strip, *PicTbr, *Names);
     Menus = new MainMenus(menuBar(), this);
     connectMenus();
+    Import = new PictureImport(*this, *Strip, *PicArea, m_platform, LastFolder, [this] { return CurrentImage; });
+    connect(Import, &PictureImport::Imported, this, [this] { Changed = true; });
+    connect(Import, &PictureImport::GroupDropped, this, &frmImage::OpenFile);
     setWindowTitle(QStringLiteral("Corvane (Auto Version)"));
     resize(DesignSize.width(), DesignSize.height() + menuBar()->sizeHint().height());
     setWindowState(Qt::WindowMaximized);
@@ -93,6 +96,7 @@ void frmImage::createControls()
     View = new Viewport(Screen, [this] { PositionObjects(); });
     PicArea = View->PicArea;
     PicZoom = View->PicZoom;
+    connect(Screen, &ScreenBackground::ViewportPlaced, View, &Viewport::Place);
     connect(PicZoom, &PictureSurface::Pressed, this, &frmImage::PicZoom_MouseDown);
     OBJ = new MarkerLayer(PicZoom);
     connect(OBJ, &MarkerLayer::Pressed, this, &frmImage::OBJ_MouseDown);
@@ -134,9 +138,11 @@ void frmImage::connectMenus()
     for (const auto& [item, command] : commands)
         connect(Menus->*item, &QAction::triggered, this, command);
     connect(Menus->mnuInstruct, &QAction::triggered, this, &frmImage::InstructionsRequested);
+    connect(Menus->mnuSeeThrough, &QAction::toggled, OBJ, &MarkerLayer::SetSeeThrough);
     connect(new KeyPreview(this, Menus->GroupShortcuts()), &KeyPreview::KeyDown, this, &frmImage::Form_KeyDown);
     new ColorMenu(*Menus, *Colors, m_platform.Dlg, this);
     Recent = new RecentFilesMenu(Menus->mnuFile, Menus->mnuLastFile0);
+    connect(Menus->mnuLargeArea, &QAction::toggled, Screen, &ScreenBackground::SetLargePictureArea);
     connect(Recent, &RecentFilesMenu::Chosen, this, &frmImage::OpenFile);
 }
 
@@ -215,6 +221,7 @@ void frmImage::OpenFile(QString path)
     if (SavePending)
         return;
     try {
+        const BusyPointer busy;
         ReadGroup(path);
     } catch (const UserError& damaged) {
         // Never leave a half-read group that carries the file's name: a later
@@ -354,29 +361,7 @@ void frmImage::DeleteObject()
 
 void frmImage::ImportImage()
 {
-    const QString path
-        = m_platform.Dlg.ShowOpen({ DialogTitle(QStringLiteral("Import Picture")), ImportFilter(), {}, LastFolder });
-    if (path.isEmpty())
-        return;
-    LastFolder = QFileInfo(path).absolutePath();
-    if (!QFileInfo::exists(path)) {
-        Report(QStringLiteral("File Does Not Exists"), QStringLiteral("Invalid FileName"), MsgButtons::Ok,
-            MsgIcon::Critical);
-        return;
-    }
-    if (path.contains(u'"')) {
-        Report(
-            QStringLiteral("A group file cannot keep a picture whose path contains a double quote (\"):\n%1").arg(path),
-            QStringLiteral("Invalid FileName"), MsgButtons::Ok, MsgIcon::Critical);
-        return;
-    }
-    try {
-        Strip->ShowPicture(CurrentImage, path, FileTitleFromPath(path), LoadPicture(path, ThumbnailSize));
-    } catch (const PictureError& failure) {
-        Report(failure.Text(), RoutineTitle("ImportImage"), MsgButtons::Ok, MsgIcon::Information);
-        return;
-    }
-    Changed = true;
+    Import->ImportImage(CurrentImage);
 }
 
 void frmImage::RemoveImage()
@@ -412,6 +397,7 @@ void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
             Menus->mnuImage->popup(menuPosition);
             return;
         }
+        const BusyPointer busy;
         PicZoom->ShowPictureFile(path);
         OBJ->SetDisplayedSlot(qint16(index));
         View->ScaleToFit();

@@ -17,6 +17,7 @@ class DescriptionFields;
 class InterfaceColors;
 class MainMenus;
 class MarkerLayer;
+class PictureImport;
 class PictureSurface;
 class RecentFilesMenu;
 class ScreenBackground;
@@ -151,6 +152,7 @@ private:
     MainMenus* Menus = nullptr;
     std::unique_ptr<InterfaceColors> Colors;
     RecentFilesMenu* Recent = nullptr;
+    PictureImport* Import = nullptr;
     // The print preview while it is open; closing it discards it.
     QPointer<frmPage> Preview;
 };

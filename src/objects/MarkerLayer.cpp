@@ -20,6 +20,9 @@ namespace {
 // The selection frame stands this far outside the marker.
 constexpr int FrameGap = 2;
 
+// How much of a see-through marker's picture shows.
+constexpr qreal SeeThroughOpacity = 0.4;
+
 QSvgRenderer* DamageRenderer(int damageType)
 {
     // Kept for the life of the program, and deleted with it.
@@ -169,6 +172,12 @@ void MarkerLayer::SetSelected(int index)
         UpdateMarker(index);
 }
 
+void MarkerLayer::SetSeeThrough(bool on)
+{
+    m_seeThrough = on;
+    update();
+}
+
 bool MarkerLayer::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
@@ -220,10 +229,12 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const
 {
     const int damageType = m_model.Item(index).DamageType;
+    painter.setOpacity(m_seeThrough ? SeeThroughOpacity : 1);
     if (box.width() > MostKeptSide || box.height() > MostKeptSide)
         DamageRenderer(damageType)->render(&painter, box);
     else
         painter.drawPixmap(box, DamagePixmap(damageType, box.size(), devicePixelRatioF()));
+    painter.setOpacity(1);
 }
 
 void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box) const

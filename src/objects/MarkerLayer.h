@@ -34,6 +34,9 @@ public:
     void SetDisplayedSlot(qint16 slot) { m_model.SetDisplayedSlot(slot); }
     void PositionObjects(float surfaceWidth, float surfaceHeight);
     void SetSelected(int index);
+    // See-through, each marker's picture lets the spot it marks show under
+    // it; its number and the selected marker's frame stay whole.
+    void SetSeeThrough(bool on);
 
 signals:
     // Positions are global; button: 1 left, 2 right, 4 middle.
@@ -59,4 +62,5 @@ private:
     void PaintBadge(QPainter& painter, int index, const QRect& box) const;
 
     MarkerModel m_model;
+    bool m_seeThrough = false;
 };

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -36,6 +37,9 @@ public:
 
     // The chosen path, or an empty string when the user cancelled.
     [[nodiscard]] virtual QString ShowOpen(const FileDialogRequest& request) = 0;
+    // An open dialog where several files may be chosen: their paths, none
+    // when the user cancelled.
+    [[nodiscard]] virtual QStringList ShowOpenMany(const FileDialogRequest& request) = 0;
     // The chosen path, or an empty string when the user cancelled. The dialog
     // asks before it returns the path of an existing file.
     [[nodiscard]] virtual QString ShowSave(const FileDialogRequest& request) = 0;

@@ -38,6 +38,11 @@ QString QtCommonDialog::ShowOpen(const FileDialogRequest& request)
     return QFileDialog::getOpenFileName(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));
 }
 
+QStringList QtCommonDialog::ShowOpenMany(const FileDialogRequest& request)
+{
+    return QFileDialog::getOpenFileNames(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));
+}
+
 QString QtCommonDialog::ShowSave(const FileDialogRequest& request)
 {
     return QFileDialog::getSaveFileName(m_parent, request.Title, StartPath(request), QtFilter(request.Filter));

@@ -16,6 +16,7 @@ public:
 
     void SetParent(QWidget* parent);
     [[nodiscard]] QString ShowOpen(const FileDialogRequest& request) override;
+    [[nodiscard]] QStringList ShowOpenMany(const FileDialogRequest& request) override;
     [[nodiscard]] QString ShowSave(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<FontChoice> ShowFont(const QFont& initial, QWidget* owner) override;
     [[nodiscard]] std::optional<QColor> ShowColor(const QString& title) override;

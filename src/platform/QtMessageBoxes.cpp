@@ -1,5 +1,7 @@
 #include "QtMessageBoxes.h"
 
+#include "BusyPointer.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -44,6 +46,8 @@ MsgAnswer QtMessageBoxes::Show(const QString& text, const QString& title, MsgBut
         cancel->hide();
     }
     box.setEscapeButton(cancel);
+    // The box waits for the user, not for the work that put it up.
+    const BusyPointer::Paused ready;
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
     if (clicked == box.button(QMessageBox::Yes))

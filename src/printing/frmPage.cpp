@@ -6,6 +6,7 @@
 #include "common/ProductTitle.h"
 #include "common/SvgIcon.h"
 #include "common/Twips.h"
+#include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/CommonDialog.h"
 #include "platform/MessageBoxes.h"
@@ -13,7 +14,9 @@
 #include "printing/ReportLayout.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
@@ -26,7 +29,9 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -101,6 +106,33 @@ double TextWidth(const QString& text, const QFont& font)
     for (const QString& line : text.split(u'\n'))
         width = qMax(width, metrics.horizontalAdvance(line));
     return width * TwipsPerPixel;
+}
+
+// What the page area shows while the pictures of a page are decoded: a line
+// at its top, in twips.
+QPicture ComposingSign(int width)
+{
+    QPicture sign;
+    QPainter painter(&sign);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12 * 20);
+    painter.setFont(font);
+    painter.setPen(Qt::darkGray);
+    painter.drawText(QRect(0, 0, width, 1200), Qt::AlignCenter, QStringLiteral("Composing..."));
+    painter.end();
+    return sign;
+}
+
+// Paints a widget at once, before the work that follows holds the program:
+// a window just shown first gets a moment to appear.
+void PaintNow(QWidget* widget)
+{
+    const QDeadlineTimer deadline(500);
+    while (!widget->window()->windowHandle()->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
+    widget->repaint();
 }
 
 } // namespace
@@ -246,6 +278,10 @@ void frmPage::Compose(const QString& fileName, const QList<GroupPicture>& groupS
     if (!fileName.isEmpty())
         txtHeader->setPlainText(FileNameFromPath(fileName));
     txtfooter->setPlainText(m_platform.Time.NowText());
+    // Decoding the pictures takes a while: the page says so until it is ready.
+    const BusyPointer busy;
+    PrnBox->SetDrawing(ComposingSign(Twips(PrnBox).width()));
+    PaintNow(PrnBox);
     // A new composition replaces the page: a marker deleted or moved since
     // the last one does not stay on it.
     const ReportLayout layout = LayoutReport(Twips(PrnBox).width(), groupSlots);
@@ -339,6 +375,7 @@ void frmPage::Print()
             setEnabled(true);
             return;
         }
+        const BusyPointer busy;
         // The layout the paper gets, shown in the window too.
         MoveTop(txtHeader, PrintHeaderTop);
         const QRect header = Twips(txtHeader);

@@ -94,6 +94,11 @@ QString ThumbnailStrip::Caption(int slot) const
     return LbFileName[slot]->text();
 }
 
+QWidget* ThumbnailStrip::SlotWidget(int slot) const
+{
+    return IMG[slot];
+}
+
 void ThumbnailStrip::ClearSlot(int slot)
 {
     LbFileName[slot]->SetCaption(EmptyCaption(slot));

@@ -31,6 +31,8 @@ public:
     [[nodiscard]] QString ObjectList(int slot) const;
     void SetObjectList(int slot, const QString& list);
     [[nodiscard]] QString Caption(int slot) const;
+    // The slot's thumbnail, where files are dropped into the slot.
+    [[nodiscard]] QWidget* SlotWidget(int slot) const;
 
     // The slot emptied: "Pic n", no picture, no path, no markers.
     void ClearSlot(int slot);

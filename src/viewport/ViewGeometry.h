@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSizeF>
 
 #include <optional>
@@ -13,6 +14,11 @@ inline constexpr float ZoomStepFactor = 0.05f;
 inline constexpr float MaxScrollOverflow = 32767.0f;
 // Zooming out stops before either side is smaller than this.
 inline constexpr float MinSurfaceSide = 16.0f;
+
+// The scroll bars' design places in the main window: below and right of the
+// viewport box (ViewportBox).
+inline constexpr QRect HorizontalBarPlace { 70, 662, 651, 17 };
+inline constexpr QRect VerticalBarPlace { 704, 184, 20, 479 };
 
 // The largest size with the picture's proportions that fits the box, never
 // larger than the picture: the width shrinks a pixel at a time and the

@@ -11,11 +11,10 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
-constexpr QRect HorizontalBarPlace { 70, 662, 651, 17 };
-constexpr QRect VerticalBarPlace { 704, 184, 20, 479 };
 // Arrow and track clicks both move by this much.
 constexpr int ScrollStep = 100;
 // One notch of the mouse wheel scrolls this far.
@@ -90,6 +89,7 @@ void Viewport::ScaleToFit()
         return; // nothing to fit
     PicZoom->move(0, 0);
     Render(FitSize(PicZoom->NaturalSize(), BoxSize()));
+    m_fitted = true;
 }
 
 void Viewport::ActualSize()
@@ -104,6 +104,7 @@ void Viewport::ActualSize()
     }
     PicZoom->move(0, 0);
     Render(natural);
+    m_fitted = false;
 }
 
 void Viewport::Zoom(bool zoomIn)
@@ -111,8 +112,10 @@ void Viewport::Zoom(bool zoomIn)
     if (PicZoom->DisplayedPath().isEmpty())
         return;
     // A refused step keeps the size.
-    if (const std::optional<QSizeF> size = ZoomStepSize(PicZoom->DisplaySize(), zoomIn, BoxSize()))
+    if (const std::optional<QSizeF> size = ZoomStepSize(PicZoom->DisplaySize(), zoomIn, BoxSize())) {
         Render(*size);
+        m_fitted = false;
+    }
 }
 
 void Viewport::ZoomAbout(bool zoomIn, QPointF boxPosition)
@@ -125,6 +128,7 @@ void Viewport::ZoomAbout(bool zoomIn, QPointF boxPosition)
         return;
     const QPointF onSurface = boxPosition - QPointF(PicZoom->pos());
     Render(*size);
+    m_fitted = false;
     const QPointF after(
         onSurface.x() * size->width() / before.width(), onSurface.y() * size->height() / before.height());
     const QPointF scroll = after - boxPosition;
@@ -179,6 +183,27 @@ void Viewport::Clear()
     PicZoom->move(0, 0);
     PicZoom->SetDisplaySize(BoxSize());
     UpdateScrollBars();
+}
+
+void Viewport::Place(QRect box, QRect horizontalBar, QRect verticalBar)
+{
+    HS->setGeometry(horizontalBar);
+    VS->setGeometry(verticalBar);
+    if (box == PicArea->geometry())
+        return;
+    PicArea->setGeometry(box);
+    if (PicZoom->DisplayedPath().isEmpty()) {
+        PicZoom->SetDisplaySize(BoxSize());
+    } else if (m_fitted) {
+        ScaleToFit();
+    } else {
+        const QPoint scrolled(HS->value(), VS->value());
+        UpdateScrollBars();
+        for (const auto& [bar, value] : { std::pair(HS, scrolled.x()), std::pair(VS, scrolled.y()) }) {
+            if (!bar->isHidden())
+                bar->setValue(value);
+        }
+    }
 }
 
 void Viewport::HS_Change()

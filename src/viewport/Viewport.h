@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QSizeF>
 
 #include <functional>
@@ -9,7 +10,7 @@ class PictureSurface;
 class QScrollBar;
 class QWidget;
 
-// The viewport: the fixed box (PicArea) holding the picture surface
+// The viewport: the box (PicArea) holding the picture surface
 // (PicZoom), and the scroll bars (HS, VS) that move the surface when it is
 // larger than the box. Every change of display size places the markers
 // again (through the callback) and then resets the scroll bars.
@@ -41,6 +42,10 @@ public:
     void UpdateScrollBars();
     // Nothing displayed: an empty surface filling the box, no scroll bars.
     void Clear();
+    // The box and its bars in new places. A fitted picture is fitted again
+    // (its markers placed anew); a zoomed one keeps its size and, as far as
+    // the bars reach, the part in view.
+    void Place(QRect box, QRect horizontalBar, QRect verticalBar);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,4 +57,6 @@ private:
     void VS_Change();
 
     std::function<void()> m_positionObjects;
+    // The last sizing was Scale to Fit: the picture follows the box.
+    bool m_fitted = false;
 };

@@ -29,6 +29,13 @@ QString FakePlatform::ShowOpen(const FileDialogRequest& request)
     return NextPath();
 }
 
+QStringList FakePlatform::ShowOpenMany(const FileDialogRequest& request)
+{
+    Calls.append({ QStringLiteral("open many"), request.FileName, request.Title, request.Filter, MsgButtons::Ok,
+        MsgIcon::Information, request.Folder });
+    return NextPath().split(u'\n', Qt::SkipEmptyParts);
+}
+
 QString FakePlatform::ShowSave(const FileDialogRequest& request)
 {
     Calls.append({ QStringLiteral("save"), request.FileName, request.Title, request.Filter, MsgButtons::Ok,

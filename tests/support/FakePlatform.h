@@ -29,8 +29,8 @@ class FakePlatform : public CommonDialog,
                      public Shell {
 public:
     struct Call {
-        QString Kind; // "open", "save", "message", "details", "font", "color" or
-                      // "printer"
+        QString Kind; // "open", "open many", "save", "message", "details", "font",
+                      // "color" or "printer"
         // message text, the proposed file name, the detail string shown, or
         // the font a font dialog was offered as its start
         QString Text;
@@ -45,6 +45,7 @@ public:
     // Answers handed out in order; an empty script answers OK, or an empty
     // path for a file dialog.
     QList<MsgAnswer> Answers;
+    // A dialog that takes several files takes them one per line.
     QStringList Paths;
     // What the user does in each details dialog, in order: a detail string
     // means OK with the fields making it; nullopt (or an empty script) means
@@ -95,6 +96,7 @@ public:
     [[nodiscard]] static QString FontText(const QFont& font);
 
     [[nodiscard]] QString ShowOpen(const FileDialogRequest& request) override;
+    [[nodiscard]] QStringList ShowOpenMany(const FileDialogRequest& request) override;
     [[nodiscard]] QString ShowSave(const FileDialogRequest& request) override;
     MsgAnswer Show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
     // Moves the total by the change of the cost, as OK in the dialog does.

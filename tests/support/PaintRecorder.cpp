@@ -61,6 +61,7 @@ private:
         const bool figure = kind == "rect" || kind == "shape";
         const bool filled = figure && painter()->brush().style() != Qt::NoBrush;
         Record& record = m_records.emplaceBack(Record { kind, text, place, {}, {}, 0, font, {} });
+        record.Opacity = painter()->opacity();
         record.Colour = filled ? painter()->brush().color() : pen.style() == Qt::NoPen ? QColor() : pen.color();
         if ((figure || kind == "line") && pen.style() != Qt::NoPen && !pen.isCosmetic())
             record.PenWidth = pen.widthF() * std::sqrt(std::abs(Transform().determinant()));
@@ -116,7 +117,8 @@ QString PaintRecorder::Shown(const Record& r)
     if (r.Kind == "line")
         return QStringLiteral("line %1 %2%3").arg(xy(r.Place.topLeft()), xy(r.Place.bottomRight()), pen);
     if (r.Kind == "image")
-        return QStringLiteral("image %1 %2 %3").arg(xy(r.Place.topLeft()), size(r.Place.size()), size(r.Pixels));
+        return QStringLiteral("image %1 %2 %3").arg(xy(r.Place.topLeft()), size(r.Place.size()), size(r.Pixels))
+            + (r.Opacity < 1 ? QStringLiteral(" %1").arg(r.Opacity) : QString());
     const QString colour = r.Colour.name(r.Colour.alpha() < 255 ? QColor::HexArgb : QColor::HexRgb);
     return QStringLiteral("%1 %2 %3 %4%5").arg(r.Kind, xy(r.Place.topLeft()), size(r.Place.size()), colour, pen);
 }

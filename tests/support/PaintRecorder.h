@@ -29,6 +29,7 @@ public:
         double PenWidth = 0; // on the device; 0 for a cosmetic pen or none
         QFont Font;
         QRectF Clip; // the clip's bounding rectangle on the device; null without one
+        double Opacity = 1; // the painter's
 
         friend bool operator==(const Record&, const Record&) = default;
         friend char* toString(const Record& record) { return qstrdup(qPrintable(Shown(record))); }
@@ -44,7 +45,7 @@ public:
     [[nodiscard]] QStringList Texts() const; // in drawing order
     // A record as a line, in whole units: "image 0,0 4898x3673 245x184", "rect 60,60 4778x3553 #505050 30" (its
     // pen's width last, when it has one), "line 840,13110 3840,13110 15", "text Smith 900,250 285 bold" (its
-    // top-left corner and font's pixel size), "shape 10,10 20x20 #ff0000".
+    // top-left corner and font's pixel size), "shape 10,10 20x20 #ff0000"; a picture drawn see-through "... 0.4".
     [[nodiscard]] static QString Shown(const Record& record);
     [[nodiscard]] static QStringList Shown(const QList<Record>& records);
 
