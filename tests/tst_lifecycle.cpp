@@ -91,10 +91,11 @@ private slots:
     void menus_data()
     {
         Columns<QString, QString>("menu", "items");
-        Row("menu bar", "", "&File|, &Image|, &Zoom|, &Settings|, &Help|");
+        Row("menu bar", "", "&File|, &Edit|, &Image|, &Zoom|, &Settings|, &Help|");
         Row("File", "mnuFile",
             "New Group|Ctrl+N, Open File..|Ctrl+O, Print..|Ctrl+P, Close|Ctrl+W, -, Save File..|Ctrl+S, Save As..|, -, "
             "hidden, -, Exit|Ctrl+E");
+        Row("Edit", "mnuEdit", "Undo|Alt+Backspace, Redo|Ctrl+Y");
         Row("Image", "mnuImage", "Import Image|Ctrl+I, Remove Image|Ctrl+D");
         Row("Zoom", "mnuzoom", "Zoom In|Ctrl+Z, Zoom Out|Ctrl+X, Scale to Fit|Ctrl+F, Actual|Ctrl+A");
         Row("Settings", "mnuSettings",

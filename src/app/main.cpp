@@ -12,6 +12,7 @@
 #include "viewport/PictureLoader.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -37,6 +38,9 @@ int main(int argc, char* argv[])
     auto* splash = new FrmSplash([&window, path] {
         window.Form_Load(path);
         window.show();
+        // Once the window shows, the work of a program that ended unsaved is
+        // offered back.
+        QTimer::singleShot(0, &window, &frmImage::RecoverUnsavedWork);
     });
     splash->show();
     return QApplication::exec();

@@ -47,6 +47,7 @@ DescriptionFields::DescriptionFields(QWidget* screen)
         txtWord[i]->setToolTip(QString::fromLatin1(place.ToolTip));
         txtWord[i]->setValidator(new TextFieldValidator(place.MaxLength, QString(), txtWord[i]));
         txtWord[i]->installEventFilter(this);
+        connect(txtWord[i], &QLineEdit::editingFinished, this, &DescriptionFields::Edited);
     }
     auto* heading = new QLabel(QStringLiteral("Description"), screen);
     heading->setGeometry(DescriptionHeadingPlace);

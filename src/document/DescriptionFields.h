@@ -30,6 +30,10 @@ public:
     void SetFieldColor(const QColor& color);
     [[nodiscard]] QColor FieldColor() const { return m_fieldColor; }
 
+signals:
+    // An edit of a field was finished: Enter, or the focus moved on.
+    void Edited();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -18,7 +18,7 @@ bool KeyPreview::IsShortcut(const QKeyCombination& key) const
 {
     const QKeySequence pressed(key);
     for (const QAction* action : m_shortcuts) {
-        if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
+        if (action->shortcuts().contains(pressed))
             return true;
     }
     return false;

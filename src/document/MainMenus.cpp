@@ -29,6 +29,9 @@ constexpr MenuRow MenuTable[] = {
     { nullptr, &MainMenus::mnuLastFile0, "mnuLastFile0", "", Qt::Key_unknown },
     { nullptr, nullptr, "mnuSep2", "-", Qt::Key_unknown },
     { nullptr, &MainMenus::mnuExit, "mnuExit", "Exit", Qt::Key_E },
+    { &MainMenus::mnuEdit, nullptr, "mnuEdit", "&Edit", Qt::Key_unknown },
+    { nullptr, &MainMenus::mnuUndo, "mnuUndo", "Undo", Qt::Key_unknown },
+    { nullptr, &MainMenus::mnuRedo, "mnuRedo", "Redo", Qt::Key_unknown },
     { &MainMenus::mnuImage, nullptr, "mnuImage", "&Image", Qt::Key_unknown },
     { nullptr, &MainMenus::mnuImport, "mnuImport", "Import Image", Qt::Key_I },
     { nullptr, &MainMenus::mnuRemove, "mnuRemove", "Remove Image", Qt::Key_D },
@@ -84,6 +87,10 @@ MainMenus::MainMenus(QMenuBar* bar, QWidget* window)
     }
     // The recent-files list has no entries yet.
     mnuLastFile0->setVisible(false);
+    // Ctrl+Z is Zoom In: Undo and Redo take the other keys Linux desktops
+    // give them.
+    mnuUndo->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    mnuRedo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
     for (QAction* option : Options())
         option->setCheckable(true);
 }

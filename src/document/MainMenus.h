@@ -27,6 +27,9 @@ public:
     QAction* mnuFileSaveAs = nullptr;
     QAction* mnuLastFile0 = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QMenu* mnuImage = nullptr;
     QAction* mnuImport = nullptr;
     QAction* mnuRemove = nullptr;

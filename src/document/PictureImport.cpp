@@ -109,14 +109,16 @@ void PictureImport::Place(int start, const QStringList& paths)
     for (int slot = 0; slot < GroupSlotCount; ++slot)
         filled.append(!m_strip.IsEmpty(slot));
     const SlotPlan plan = PlanSlots(filled, start, readable);
+    QHash<int, QImage> placed;
     for (qsizetype i = 0; i < plan.Placed.size(); ++i) {
         const auto& [slot, path] = plan.Placed[i];
         m_strip.ShowPicture(slot, path, FileTitleFromPath(path), thumbnails[i]);
+        placed.insert(slot, thumbnails[i]);
     }
     if (!plan.Left.isEmpty())
         m_platform.Msg.Show(QStringLiteral("No empty slot was left for these pictures, so they were not imported:\n")
                 + plan.Left.join(u'\n'),
             RoutineTitle("ImportImage"), MsgButtons::Ok, MsgIcon::Information);
     if (!plan.Placed.isEmpty())
-        emit Imported();
+        emit Imported(placed);
 }

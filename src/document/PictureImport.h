@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -30,8 +31,8 @@ public:
     void ImportImage(int start);
 
 signals:
-    // Pictures went into slots: the group has changed.
-    void Imported();
+    // Pictures went into slots, with their thumbnails: the group has changed.
+    void Imported(const QHash<int, QImage>& thumbnails);
     // A group file was dropped, to be opened as "Open File.." opens one.
     void GroupDropped(const QString& path);
 

@@ -13,6 +13,9 @@ RecentFilesMenu::RecentFilesMenu(QMenu* fileMenu, QAction* item0)
 void RecentFilesMenu::Load(const QStringList& stored)
 {
     m_ring = RecentFiles(stored);
+    // Loaded again with fewer items, none of the old ones stays behind.
+    qDeleteAll(mnuLastFile);
+    mnuLastFile.clear();
     ShowItems();
 }
 

@@ -3,6 +3,7 @@
 #include "ColorMenu.h"
 #include "DescriptionFields.h"
 #include "GroupFile.h"
+#include "GroupHistory.h"
 #include "InterfaceColors.h"
 #include "KeyPreview.h"
 #include "MainMenus.h"
@@ -63,7 +64,7 @@ frmImage::frmImage(Platform platform, QWidget* parent)
     Menus = new MainMenus(menuBar(), this);
     connectMenus();
     Import = new PictureImport(*this, *Strip, *PicArea, m_platform, LastFolder, [this] { return CurrentImage; });
-    connect(Import, &PictureImport::Imported, this, [this] { Changed = true; });
+    History = new GroupHistory(*this);
     connect(Import, &PictureImport::GroupDropped, this, &frmImage::OpenFile);
     setWindowTitle(QStringLiteral("Corvane (Auto Version)"));
     resize(DesignSize.width(), DesignSize.height() + menuBar()->sizeHint().height());
@@ -177,7 +178,7 @@ void frmImage::ClearGroup()
     setWindowTitle(WindowTitle(QString()));
     CurrentImage = 0;
     Strip->PlaceActiveFrame(0);
-    Changed = false;
+    Recovery.Remove();
     SetFileName(QString());
     ImageObjectCount = 0;
     GroupObjectCount = 0;
@@ -185,6 +186,7 @@ void frmImage::ClearGroup()
     Totals->SetCarValue(QString());
     Totals->ClearCurrentValue();
     UpdateTotals();
+    History->Reset();
 }
 
 void frmImage::QuerySave()
@@ -229,6 +231,7 @@ void frmImage::OpenFile(QString path)
         ClearGroup();
         Report(damaged.Text(), RoutineTitle("LoadFile"), MsgButtons::Ok, MsgIcon::Critical);
     }
+    History->Reset();
 }
 
 void frmImage::ReadGroup(const QString& path)
@@ -252,7 +255,6 @@ void frmImage::ReadGroup(const QString& path)
     setWindowTitle(WindowTitle(name));
     SetFileName(path);
     GroupFolder = LastFolder = QFileInfo(path).absolutePath();
-    Changed = false;
     // A picture that cannot be shown keeps its slot, so that its line and its
     // markers are written back at the next save.
     Strip->LoadSlots(content.Pictures);
@@ -292,7 +294,8 @@ void frmImage::SaveFile()
         SetFileName(path);
         GroupFolder = LastFolder = QFileInfo(path).absolutePath();
         setWindowTitle(WindowTitle(FileTitleFromPath(path)));
-        Changed = false;
+        History->SetClean();
+        Recovery.Remove();
         Recent->UpdateRecentFiles(path);
         SavePending = false;
     });
@@ -366,11 +369,10 @@ void frmImage::ImportImage()
 
 void frmImage::RemoveImage()
 {
-    const int slot = CurrentImage;
     // The slot's records, and their costs, leave the group with it, whether
     // or not its markers are on the surface.
-    const QString list = Strip->ObjectList(slot);
-    Strip->ClearSlot(slot);
+    const QString list = Strip->ObjectList(CurrentImage);
+    Strip->ClearSlot(CurrentImage);
     GroupObjectCount = qint16(GroupObjectCount - CountRecords(list));
     ObjIDTotal -= ListCost(list);
     ClearView();
@@ -581,4 +583,14 @@ void frmImage::RunReporting(const char* routine, MsgButtons buttons, MsgIcon ico
 MsgAnswer frmImage::Report(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
 {
     return m_platform.Msg.Show(text, title, buttons, icon);
+}
+
+void frmImage::RecoverUnsavedWork()
+{
+    Recovery.Start(m_platform.Msg,
+        { *this, Changed, FileName, KeptLines, LastFolder, GroupFolder, *Totals, *Strip, *Names, *Recent,
+            [this](const QString& copy) {
+                ClearGroup();
+                ReadGroup(copy);
+            } });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecoveryKeeper.h"
 #include "objects/DamageToolbar.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -14,6 +15,7 @@
 #include <memory>
 
 class DescriptionFields;
+class GroupHistory;
 class InterfaceColors;
 class MainMenus;
 class MarkerLayer;
@@ -33,6 +35,8 @@ class frmPage;
 // routines as short sequences of steps.
 class frmImage : public QMainWindow {
     Q_OBJECT
+    // The history puts back what a change touched, and follows the changes.
+    friend class GroupHistory;
 
 public:
     explicit frmImage(Platform platform, QWidget* parent = nullptr);
@@ -67,6 +71,9 @@ public:
     // "Print..": the report of the group in the print preview, a window of
     // its own made when none is open and reused while it is.
     void mnuPrint_Click();
+    // Keeps a recovery copy of unsaved work from now on, after offering the
+    // work a program that ended without saving left behind.
+    void RecoverUnsavedWork();
 
     // The details dialog is handed these two to read and change.
     double ObjIDTotal = 0.0;
@@ -153,6 +160,9 @@ private:
     std::unique_ptr<InterfaceColors> Colors;
     RecentFilesMenu* Recent = nullptr;
     PictureImport* Import = nullptr;
+    GroupHistory* History = nullptr;
     // The print preview while it is open; closing it discards it.
     QPointer<frmPage> Preview;
+    // Last, so it goes first: a normal end removes the copy.
+    RecoveryKeeper Recovery;
 };

@@ -93,6 +93,7 @@ TotalsPanel::TotalsPanel(QWidget* parent)
         ShowWhatCounts();
         emit CarValueChanged();
     });
+    connect(txtNum, &QLineEdit::editingFinished, this, &TotalsPanel::CarValueEdited);
     txtNum->setGeometry(CarValuePlace.translated(-Origin));
     txtNum->setToolTip(CarValueToolTip);
     txtNum->setValidator(new TextFieldValidator(CarValueMaxLength, CarValueRefuses, txtNum));

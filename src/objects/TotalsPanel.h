@@ -27,6 +27,8 @@ public:
 signals:
     // The car value was typed, pasted or set.
     void CarValueChanged();
+    // An edit of the car value was finished: Enter, or the focus moved on.
+    void CarValueEdited();
 
 private:
     // A car value that is not a plain number says in its tool tip which
