@@ -71,7 +71,10 @@ frmImage::frmImage(Platform platform, QWidget* parent)
     setWindowState(Qt::WindowMaximized);
 }
 
-frmImage::~frmImage() = default;
+frmImage::~frmImage()
+{
+    delete History;
+}
 
 void frmImage::createControls()
 {

@@ -40,6 +40,8 @@ class frmImage : public QMainWindow {
 
 public:
     explicit frmImage(Platform platform, QWidget* parent = nullptr);
+    // The history goes first: widgets going away may still say they were
+    // edited.
     ~frmImage() override;
 
     // Start-up: ".grp" files registered with the desktop, an empty untitled
