@@ -76,7 +76,7 @@ struct Preview {
 
     Preview()
     {
-        WriteJpeg(dir.filePath("a.jpg"), QSize(400, 300));
+        WriteJpeg(dir.filePath("a.jpg"), QSize(300, 400));
         Control<PageArea>(*page, "PrnBox")->installEventFilter(&fake);
         page->Compose(dir.filePath("Smith.grp"), { { dir.filePath("a.jpg"), "1;2;2;10;10;1;250;;door," } }, "8500");
         QVERIFY(QTest::qWaitForWindowExposed(page));
@@ -119,18 +119,21 @@ class PreviewTest : public QObject {
 
 private slots:
     // Copies are documents of their own, or pages of one when the printer writes a file; a damage list follows each.
+    // Keep Proportions redraws the page (a.jpg is portrait) and stays for the previews that follow in the run.
     // "Composing..." shows until the page is ready, and the pointer is busy while the page is made and the copies go.
     void printing_data()
     {
-        Columns<bool, bool>("toFile", "damageList");
-        Row("two copies written to a file are pages of one document", true, false);
-        Row("two copies with the damage list are two documents", false, true);
+        Columns<bool, bool, bool>("toFile", "damageList", "keep");
+        Row("two copies written to a file are pages of one document", true, false, false);
+        Row("two copies with the damage list, proportions kept, are two documents", false, true, true);
     }
     void printing()
     {
         QFETCH(bool, toFile);
         QFETCH(bool, damageList);
+        QFETCH(bool, keep);
         Preview p;
+        p.page->mnuKeepProportions->setChecked(keep);
         QCOMPARE(p.fake.Seen.first(), "Composing... busy");
         QTRY_COMPARE(p.fake.Seen.last(), "1 ordinary");
         p.fake.Seen.clear();
@@ -142,9 +145,13 @@ private slots:
             + (damageList ? QStringList { "page", "picture 0 0" } : QStringList {});
         QCOMPARE(p.fake.Printed, copy + QStringList { toFile ? "page" : "end" } + copy + QStringList { "end" });
         QVERIFY(p.Gone(p.page));
+        frmPage next(p.fake.Bundle());
+        QCOMPARE(next.mnuKeepProportions->isChecked(), keep);
+        next.mnuKeepProportions->setChecked(false);
         QCOMPARE((p.fake.Seen << Watched::Pointer()).join(' '), toFile ? "busy ordinary" : "busy busy ordinary");
         // The page: a.jpg in cell one, never enlarged, its Dent numbered; the list: from the header's corner, totalled.
-        const QStringList expected { "image 0,0 4898x3673 400x300 1", "text Damage List 840,250 285 bold 8250" };
+        const QStringList expected { keep ? "image 1071,0 2755x3673 300x400 1" : "image 0,0 4898x3673 300x400 1",
+            "text Damage List 840,250 285 bold 8250" };
         for (int i = 0; i <= int(damageList); ++i) {
             const PaintRecorder shown(p.fake.PrintedPictures[i]); // its first record and its last text
             QCOMPARE(PaintRecorder::Shown(shown.Records[0]) + " " + shown.Texts().last(), expected[i]);
@@ -232,7 +239,7 @@ private slots:
             design << command->text() + (command->isChecked() ? " checked" : "");
         QCOMPARE(design,
             QStringList({ "Print Preview", "Review", "Date", "Print", "#ffffff", "Arial 14.25 bold", "Print", "Header",
-                "Footer", "Options", "Damage List" }));
+                "Footer", "Options", "Damage List", "Keep Proportions" }));
         QCOMPARE(Control<QWidget>(*preview, "Lines3")->geometry(), QRect(320, 902, 384, 1));
         QCOMPARE(Control<QWidget>(*preview, "Client")->minimumSize(), QSize(758, 1005));
         QCOMPARE(Shown(preview), QStringList({ "Header Text : Click to Change", w.fake.Now, "Arial 8.25 bold", "" }));

@@ -46,6 +46,7 @@ private slots:
         Row("three copies with the damage list", "--copies 3 --damage-list", 6, "Smith-Car", "now");
         Row("own header and footer", "--header Ann --footer Checked", 1, "Ann", "Checked");
         Row("empty texts kept empty", "--header '' --footer ''", 1, "", "");
+        Row("proportions kept", "--keep-proportions", 1, "Smith-Car", "now");
     }
     void theReportShowsTheGroup()
     {
@@ -54,7 +55,7 @@ private slots:
         QFETCH(QString, header);
         QFETCH(QString, footer);
         QTemporaryDir dir;
-        WriteJpeg(dir.filePath("front.jpg"), QSize(640, 480));
+        WriteJpeg(dir.filePath("front.jpg"), QSize(640, 400));
         WriteRotatedJpeg(dir.filePath("side.jpg"), QSize(400, 300));
         // A PNG header claiming 2000000 x 1 pixels: the decoder's complaint stays off stderr.
         WriteBytes(dir.filePath("wide.png"),
@@ -70,6 +71,10 @@ private slots:
         for (int page = 1; page < pages; ++page)
             QCOMPARE(pdf.Texts(page), pdf.Texts(options.contains("list") ? page % 2 : 0));
         QVERIFY(QLineF(pdf.Find(0, "Review").Box.topLeft(), QPointF(840, 13200)).length() < 1); // in twips
+        // front's badges 1 and 2 stand CH / 2 - CH / 4 apart: CH is 3673.125 stretched, 3060.9375 with proportions
+        // kept.
+        const double apart = pdf.Find(0, "1").Box.top() - pdf.Find(0, "2").Box.top();
+        QVERIFY2(qAbs(apart - (options.contains("keep") ? 765.2 : 918.3)) < 3, qPrintable(QString::number(apart)));
         const QStringList words = pdf.Texts(0); // the footer's words follow "Date"
         const QString foot = words.mid(words.lastIndexOf("Date") + 1).join(' ');
         QVERIFY2(

@@ -1,7 +1,9 @@
 // The report's geometry: cells in twips, markers from their ratios and numbered as on screen, badges, footer lines.
 #include "DataRows.h"
+#include "TestFiles.h"
 #include "printing/ReportDocument.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class ReportLayoutTest : public QObject {
@@ -62,6 +64,33 @@ private slots:
         QCOMPARE(shown.join(' '), markers);
         if (!first.isNull())
             QCOMPARE(layout.Pictures[0].Markers[0].Place, first);
+    }
+
+    // Keep Proportions in slot 3's cell (4898,3873 4897.5x3673.125): the picture as large as fits, centred, upright;
+    // the marker 3;4;2;8;8 over it.
+    void keptProportionsPlaceThePictureAndItsMarkers_data()
+    {
+        Columns<bool, QSize, QRectF, QRectF>("turned", "stored", "drawn", "marker");
+        Row("portrait: full height", false, QSize(300, 400), QRectF(5969.328125, 3873, 2754.84375, 3673.125),
+            QRectF(6658.0390625, 5709.5625, 344.35546875, 459.140625));
+        Row("2:1: full width", false, QSize(400, 200), QRectF(4898, 4485.1875, 4897.5, 2448.75),
+            QRectF(6122.375, 5709.5625, 612.1875, 306.09375));
+        Row("stored 4:3, turned upright", true, QSize(400, 300), QRectF(5969.328125, 3873, 2754.84375, 3673.125),
+            QRectF(6658.0390625, 5709.5625, 344.35546875, 459.140625));
+        Row("unreadable: the whole cell", false, QSize(), QRectF(4898, 3873, 4897.5, 3673.125),
+            QRectF(6122.375, 5709.5625, 612.1875, 459.140625));
+    }
+    void keptProportionsPlaceThePictureAndItsMarkers()
+    {
+        QFETCH(bool, turned);
+        QFETCH(QSize, stored);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("car.jpg");
+        turned ? WriteRotatedJpeg(path, stored) : stored.isValid() ? WriteJpeg(path, stored) : WriteBytes(path, "x");
+        const ReportLayout layout = LayoutReport(PageAreaWidth, { {}, {}, {}, { path, "3;4;2;8;8;3;;," } }, true);
+        QFETCH(QRectF, drawn);
+        QFETCH(QRectF, marker);
+        QCOMPARE(QList({ layout.Pictures[0].Drawn, layout.Pictures[0].Markers[0].Place }), QList({ drawn, marker }));
     }
 
     // 11 pixels high, 4 + 6 per digit wide, 4 over the marker, x 15 twips, in slot 2's cell.

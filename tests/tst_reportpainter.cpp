@@ -17,24 +17,27 @@ class ReportPainterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Slot 3's cell shows its picture at the cell's size or a light framed placeholder, then each marker in list order
-    // (the first, far off the page, not drawn) as its damage picture and its number in a dark badge; the sheet round.
+    // Slot 3's cell shows its picture at the cell's size (or its own shape) or a framed placeholder, then each marker
+    // in list order (the first, far off the page, not drawn) as its damage picture and its number in a dark badge.
     void theSheetShowsEveryPartWhereItStands_data()
     {
-        Columns<QSize, QString, QString>("size", "list", "imageOrReason");
-        Row("markers over each other; a short record unnumbered", QSize(300, 400),
+        Columns<bool, QSize, QString, QString>("keep", "size", "list", "imageOrReason");
+        Row("markers over each other; a short record unnumbered", false, QSize(300, 400),
             "1;-1e-9;2;10;10;1;;,1;2;2;4;4;1;;,10;2;2;4;4;10;;,3;4;4;9;9;3,", "image 5738,4773 4898x3673 245x184");
-        Row("missing", QSize(), "1;-1e-9;2;10;10;1;;,10;2;2;4;4;10;;,", "the file does not exist");
+        Row("missing", false, QSize(), "1;-1e-9;2;10;10;1;;,10;2;2;4;4;10;;,", "the file does not exist");
+        Row("proportions kept: centred, decoded at its size", true, QSize(300, 400),
+            "1;-1e-9;2;10;10;1;;,1;1.01;2;4;4;1;;,", "image 6809,4773 2755x3673 138x184");
     }
     void theSheetShowsEveryPartWhereItStands()
     {
+        QFETCH(bool, keep);
         QFETCH(QSize, size);
         QFETCH(QString, list);
         QFETCH(QString, imageOrReason);
         QTemporaryDir dir;
         const QString name = size.isValid() ? "car.jpg" : "gone.jpg";
         WriteJpeg(dir.filePath("car.jpg"), size.isValid() ? size : QSize(8, 8));
-        const ReportLayout layout = LayoutReport(PageAreaWidth, { {}, {}, {}, { dir.filePath(name), list } });
+        const ReportLayout layout = LayoutReport(PageAreaWidth, { {}, {}, {}, { dir.filePath(name), list } }, keep);
         const ReportTexts texts { "Smith-Car\nRear", "Checked by Ann\nat the depot" };
         PaintRecorder sheet([&](QPainter& p) { PaintReportSheet(p, layout, LoadReportImages(layout, 72), texts); });
         const QList<Record>& records = sheet.Records;
@@ -65,7 +68,7 @@ private slots:
             at += shapes.size();
             if (m.Number == 0)
                 continue;
-            const QRectF badge = ReportBadgeBox(m.Place, m.Number, layout.Pictures[0].CellF).translated(840, 900);
+            const QRectF badge = ReportBadgeBox(m.Place, m.Number, layout.Pictures[0].Drawn).translated(840, 900);
             QCOMPARE(records[at], (Record { "rect", "", badge, {}, QColor(20, 24, 30, 210), 0, {}, pageArea }));
             QCOMPARE(records[at + 1].Text + records[at + 1].Colour.name(), QString::number(m.Number) + "#ffffff");
             QVERIFY(QLineF(records[at + 1].Place.center(), badge.center()).length() < 2); // centred

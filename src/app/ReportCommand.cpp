@@ -42,8 +42,9 @@ ReportArguments ParseReportArguments(const QStringList& arguments)
     const QCommandLineOption footer(QStringLiteral("footer"), QString(), QStringLiteral("TEXT"));
     const QCommandLineOption copies(QStringLiteral("copies"), QString(), QStringLiteral("N"));
     const QCommandLineOption damageList(QStringLiteral("damage-list"));
+    const QCommandLineOption keepProportions(QStringLiteral("keep-proportions"));
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
-    parser.addOptions({ output, header, footer, copies, damageList, help });
+    parser.addOptions({ output, header, footer, copies, damageList, keepProportions, help });
     // The parser takes the program's name first.
     if (!parser.parse(QStringList { QStringLiteral("nimbrel-report") } + arguments))
         throw UserError(parser.errorText());
@@ -81,6 +82,7 @@ ReportArguments ParseReportArguments(const QStringList& arguments)
         }
     }
     result.WithDamageList = parser.isSet(damageList);
+    result.KeepProportions = parser.isSet(keepProportions);
     return result;
 }
 
@@ -113,6 +115,7 @@ QString WriteReport(const ReportArguments& arguments, const Clock& clock)
     ReportPdfOptions options;
     options.Copies = arguments.Copies;
     options.WithDamageList = arguments.WithDamageList;
+    options.KeepProportions = arguments.KeepProportions;
     options.Paper = ReportPaper(QLocale::system());
     WriteReportPdf(arguments.OutputPath, groupSlots, content.CarValue, texts, options);
     if (content.NamedPictures <= GroupSlotCount)
@@ -135,7 +138,8 @@ int RunReportCommand(const QStringList& arguments, const Clock& clock, QTextStre
         out << ReportUsage << '\n'
             << "Writes the report of a group file into a PDF file: one page per copy, each followed by the\n"
                "damage list with --damage-list. The header is the group's name and the footer the current\n"
-               "date and time unless they are given.\n";
+               "date and time unless they are given. With --keep-proportions each picture keeps its own\n"
+               "shape, centred in its cell, and its markers stand over it.\n";
         return ReportWritten;
     }
     try {

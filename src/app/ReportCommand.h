@@ -14,7 +14,8 @@ class QTextStream;
 // PDF file without a window, the same sheet the preview prints.
 
 inline const QString ReportUsage = QStringLiteral(
-    "usage: nimbrel-report GROUP.grp -o REPORT.pdf [--header TEXT] [--footer TEXT] [--copies N] [--damage-list]");
+    "usage: nimbrel-report GROUP.grp -o REPORT.pdf [--header TEXT] [--footer TEXT] [--copies N] [--damage-list] "
+    "[--keep-proportions]");
 
 // The most copies one file takes: copies are counted in 16 bits.
 inline constexpr int MaxReportCopies = 32767;
@@ -26,6 +27,7 @@ struct ReportArguments {
     std::optional<QString> Footer; // the current date and time when not given
     int Copies = 1;
     bool WithDamageList = false;
+    bool KeepProportions = false;
     bool Help = false; // only the usage is asked for
 
     friend bool operator==(const ReportArguments&, const ReportArguments&) = default;

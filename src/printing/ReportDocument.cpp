@@ -155,7 +155,7 @@ namespace {
 QByteArray ReportPdf(const QList<GroupPicture>& groupSlots, const QString& carValue, const ReportTexts& texts,
     const ReportPdfOptions& options)
 {
-    const ReportLayout layout = LayoutReport(PageAreaWidth, groupSlots);
+    const ReportLayout layout = LayoutReport(PageAreaWidth, groupSlots, options.KeepProportions);
     const QList<ReportImage> images = LoadReportImages(layout, options.DotsPerInch);
     const QList<DamageListEntry> entries = options.WithDamageList ? DamageList(groupSlots) : QList<DamageListEntry>();
 

@@ -87,6 +87,7 @@ inline constexpr QRectF DamageListBox(HeaderLeft, HeaderTop, HeaderWidth, Footer
 struct ReportPdfOptions {
     int Copies = 1; // one page per copy
     bool WithDamageList = false; // the damage list page after each copy's page
+    bool KeepProportions = false; // each picture in its own shape (LayoutReport)
     QPageSize::PageSizeId Paper = QPageSize::A4;
     int DotsPerInch = 300;
 };

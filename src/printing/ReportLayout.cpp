@@ -2,6 +2,7 @@
 
 #include "common/UserError.h"
 #include "objects/ObjectList.h"
+#include "viewport/PictureLoader.h"
 
 #include <cmath>
 
@@ -13,8 +14,12 @@ int WholeTwips(float value)
     return int(std::nearbyint(value));
 }
 
-QList<ReportMarker> MarkersOf(const QString& list, int x, int y, double cellWidth, double cellHeight)
+QList<ReportMarker> MarkersOf(const QString& list, const QRectF& area)
 {
+    const double x = area.x();
+    const double y = area.y();
+    const double cellWidth = area.width();
+    const double cellHeight = area.height();
     QList<ReportMarker> markers;
     // Markers are numbered as on screen: the records that can be read, in
     // list order.
@@ -46,9 +51,29 @@ QList<ReportMarker> MarkersOf(const QString& list, int x, int y, double cellWidt
     return markers;
 }
 
+// The picture's shape in its cell, from its header alone.
+QRectF DrawnArea(const QString& path, const QRectF& cell)
+{
+    try {
+        return KeptProportions(cell, ReadPictureHeader(path).Size);
+    } catch (const UserError&) {
+        return cell;
+    }
+}
+
 } // namespace
 
-ReportLayout LayoutReport(int pageWidth, const QList<GroupPicture>& groupSlots)
+QRectF KeptProportions(const QRectF& cell, QSize picture)
+{
+    if (picture.isEmpty())
+        return cell;
+    const double scale = qMin(cell.width() / picture.width(), cell.height() / picture.height());
+    const QSizeF drawn = QSizeF(picture) * scale;
+    return { cell.x() + (cell.width() - drawn.width()) / 2, cell.y() + (cell.height() - drawn.height()) / 2,
+        drawn.width(), drawn.height() };
+}
+
+ReportLayout LayoutReport(int pageWidth, const QList<GroupPicture>& groupSlots, bool keepProportions)
 {
     ReportLayout layout;
     const float cellWidth = float(qMax(0, pageWidth)) / 2.0f;
@@ -67,7 +92,8 @@ ReportLayout LayoutReport(int pageWidth, const QList<GroupPicture>& groupSlots)
             cell.Path = picture.Path;
             cell.Cell = QRect(x, y, WholeTwips(cellWidth), WholeTwips(cellHeight));
             cell.CellF = QRectF(x, y, cellWidth, cellHeight);
-            cell.Markers = MarkersOf(picture.Objects, x, y, cellWidth, cellHeight);
+            cell.Drawn = keepProportions ? DrawnArea(picture.Path, cell.CellF) : cell.CellF;
+            cell.Markers = MarkersOf(picture.Objects, cell.Drawn);
             layout.Pictures.append(cell);
         }
         // The cell advances whether or not the slot holds a picture.

@@ -37,6 +37,10 @@ struct ReportPicture {
     // the same way.
     QRect Cell;
     QRectF CellF; // exactly CW × CH at the same corner
+    // Where the picture is drawn and its markers are placed: the whole cell,
+    // or with proportions kept the largest rectangle of the picture's own
+    // shape, centred in the cell.
+    QRectF Drawn;
     QList<ReportMarker> Markers; // in list order; records that cannot be drawn are left out
 };
 
@@ -53,4 +57,13 @@ struct ReportLayout {
 // CW / WidthRatio × CH / HeightRatio; a record that cannot be read (fewer
 // than seven fields, a damage type with no button, a ratio that is not a
 // number or is 0) is left out, and so is one whose place is out of all range.
-[[nodiscard]] ReportLayout LayoutReport(int pageWidth, const QList<GroupPicture>& groupSlots);
+// With keepProportions each picture keeps its shape (read from its file's
+// header, turned upright) and its markers stand over it instead: CW and CH
+// become the drawn rectangle's size, x and y its corner; a picture whose
+// header cannot be read keeps the whole cell.
+[[nodiscard]] ReportLayout LayoutReport(
+    int pageWidth, const QList<GroupPicture>& groupSlots, bool keepProportions = false);
+
+// The largest rectangle of a picture's shape inside a cell, centred; the
+// cell itself for a size that is not valid.
+[[nodiscard]] QRectF KeptProportions(const QRectF& cell, QSize picture);

@@ -86,7 +86,7 @@ void PaintMarkers(QPainter& painter, const ReportPicture& picture, const QRectF&
             continue;
         pictures.Of(marker.DamageType).render(&painter, place);
         if (marker.Number > 0)
-            PaintBadge(painter, ReportBadgeBox(place, marker.Number, picture.CellF), marker.Number);
+            PaintBadge(painter, ReportBadgeBox(place, marker.Number, picture.Drawn), marker.Number);
     }
 }
 
@@ -101,34 +101,33 @@ ReportImage DecodeForCell(const QString& path, QSize cell)
     }
 }
 
-} // namespace
-
-QSize CellPixels(const ReportLayout& layout, double dotsPerInch)
+// Twips at a resolution, rounded up to whole pixels.
+QSize Pixels(QSizeF twips, double dotsPerInch)
 {
-    const auto pixels = [dotsPerInch](double twips) {
-        return int(qBound(1.0, std::ceil(twips * dotsPerInch / TwipsPerInch), 1.0e5));
+    const auto pixels = [dotsPerInch](double length) {
+        return int(qBound(1.0, std::ceil(length * dotsPerInch / TwipsPerInch), 1.0e5));
     };
-    return { pixels(layout.CellWidth), pixels(layout.CellHeight) };
+    return { pixels(twips.width()), pixels(twips.height()) };
 }
+
+} // namespace
 
 QList<ReportImage> LoadReportImages(const ReportLayout& layout, double dotsPerInch)
 {
-    const QSize cell = CellPixels(layout, dotsPerInch);
     QList<ReportImage> images;
     images.reserve(layout.Pictures.size());
     for (const ReportPicture& picture : layout.Pictures)
-        images.append(DecodeForCell(picture.Path, cell));
+        images.append(DecodeForCell(picture.Path, Pixels(picture.Drawn.size(), dotsPerInch)));
     return images;
 }
 
 void PaintReportPage(QPainter& painter, const ReportLayout& layout, double dotsPerInch)
 {
     // One picture decoded at a time, so that only one is held at once.
-    const QSize cell = CellPixels(layout, dotsPerInch);
     ReportLayout one = layout;
     for (const ReportPicture& picture : layout.Pictures) {
         one.Pictures = { picture };
-        PaintReportPage(painter, one, { DecodeForCell(picture.Path, cell) });
+        PaintReportPage(painter, one, { DecodeForCell(picture.Path, Pixels(picture.Drawn.size(), dotsPerInch)) });
     }
 }
 
@@ -143,7 +142,7 @@ void PaintReportPage(QPainter& painter, const ReportLayout& layout, const QList<
         const ReportPicture& picture = layout.Pictures[i];
         const ReportImage image = i < images.size() ? images[i] : ReportImage();
         if (!image.Image.isNull())
-            painter.drawImage(picture.CellF, image.Image);
+            painter.drawImage(picture.Drawn, image.Image);
         else
             PaintPlaceholder(painter, picture.CellF, picture.Path, image.Problem);
         PaintMarkers(painter, picture, pageArea, pictures);

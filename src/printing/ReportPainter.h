@@ -12,10 +12,10 @@ class QPainter;
 
 // Draws the report page on a painter whose coordinates are twips with (0, 0)
 // at the page area's top-left: every picture decoded from its file (EXIF
-// applied) at the size its cell needs at dotsPerInch, never from
-// thumbnails, and stretched into its cell (its proportions are not kept); a
-// picture that is missing or cannot be read gets a framed placeholder naming
-// the file, with its markers still drawn over it; each marker as its
+// applied) at the size it is drawn at dotsPerInch, never from thumbnails,
+// and stretched over its drawn rectangle (the whole cell unless the layout
+// keeps its proportions); a picture that is missing or cannot be read gets a
+// framed placeholder naming the file in its whole cell, with its markers still drawn over it; each marker as its
 // damage-type picture stretched over its place, with its number in a small
 // badge on a corner, as on screen. Nothing is drawn outside the page area.
 void PaintReportPage(QPainter& painter, const ReportLayout& layout, double dotsPerInch = 300);
@@ -26,10 +26,6 @@ struct ReportImage {
     QImage Image;
     QString Problem;
 };
-
-// The pixels a cell needs at a resolution: its size in twips at dotsPerInch,
-// rounded up.
-[[nodiscard]] QSize CellPixels(const ReportLayout& layout, double dotsPerInch);
 
 // The pictures of a layout decoded once, one per picture in layout order,
 // for a page drawn more than once (copies, a preview that repaints): drawing
@@ -42,8 +38,9 @@ void PaintReportPage(QPainter& painter, const ReportLayout& layout, const QList<
 
 // A marker's number badge, in twips: the screen's badge (BadgeHeight,
 // BadgeDigitWidth, BadgeOverlap in pixels) at TwipsPerPixel, on the marker's
-// top-right corner, below it when it would leave the cell at the top, on the
-// left side when it would leave the cell at the right.
+// top-right corner, below it when it would leave the cell (the picture's
+// drawn rectangle) at the top, on the left side when it would leave it at the
+// right.
 [[nodiscard]] QRectF ReportBadgeBox(const QRectF& place, int number, const QRectF& cell);
 
 // A line of the damage list: a marker by picture (file name) and number,

@@ -45,6 +45,10 @@ constexpr QRect DatePlace { 840, 13200, 3015, 255 };
 constexpr QRect NamePlace { 840, 14040, 3015, 225 };
 constexpr QRect FooterPlace { 840, 14520, 9855, 600 };
 
+// Keep Proportions as last chosen: a preview opened later in the run starts
+// with it.
+bool KeepProportionsChoice = false;
+
 // Gaps of the layout, twips: below the header, above the footer, and
 // between the "Date" label and the footer when printing.
 constexpr int HeaderGap = 200;
@@ -124,11 +128,13 @@ QPicture ComposingSign(int width)
 }
 
 // Paints a widget at once, before the work that follows holds the program:
-// a window just shown first gets a moment to appear.
+// a window just shown first gets a moment to appear; a hidden one has nothing
+// to paint.
 void PaintNow(QWidget* widget)
 {
+    const QWindow* shown = widget->window()->windowHandle();
     const QDeadlineTimer deadline(500);
-    while (!widget->window()->windowHandle()->isExposed() && !deadline.hasExpired()) {
+    while (shown && !shown->isExposed() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(5);
     }
@@ -241,6 +247,15 @@ void frmPage::createMenus()
     mnuDamageList->setObjectName(QStringLiteral("mnuDamageList"));
     mnuDamageList->setToolTip(QStringLiteral("Print a second page listing every marker with its details"));
     mnuDamageList->setCheckable(true);
+    mnuKeepProportions = mnuOptions->addAction(QStringLiteral("Keep Proportions"));
+    mnuKeepProportions->setObjectName(QStringLiteral("mnuKeepProportions"));
+    mnuKeepProportions->setToolTip(QStringLiteral("Draw each picture in its own proportions, its markers over it"));
+    mnuKeepProportions->setCheckable(true);
+    mnuKeepProportions->setChecked(KeepProportionsChoice);
+    connect(mnuKeepProportions, &QAction::toggled, this, [this](bool on) {
+        KeepProportionsChoice = on;
+        DrawPage();
+    });
     connect(mnuPrint, &QAction::triggered, this, &frmPage::mnuPrint_Click);
     connect(mnuHeader, &QAction::triggered, this, &frmPage::mnuHeader_Click);
     connect(mnuFooter, &QAction::triggered, this, &frmPage::mnuFooter_Click);
@@ -278,20 +293,26 @@ void frmPage::Compose(const QString& fileName, const QList<GroupPicture>& groupS
     if (!fileName.isEmpty())
         txtHeader->setPlainText(FileNameFromPath(fileName));
     txtfooter->setPlainText(m_platform.Time.NowText());
+    m_slots = groupSlots;
+    DrawPage();
+    m_damageList = DamageList(groupSlots);
+    m_carValue = carValue;
+}
+
+void frmPage::DrawPage()
+{
     // Decoding the pictures takes a while: the page says so until it is ready.
     const BusyPointer busy;
     PrnBox->SetDrawing(ComposingSign(Twips(PrnBox).width()));
     PaintNow(PrnBox);
     // A new composition replaces the page: a marker deleted or moved since
     // the last one does not stay on it.
-    const ReportLayout layout = LayoutReport(Twips(PrnBox).width(), groupSlots);
+    const ReportLayout layout = LayoutReport(Twips(PrnBox).width(), m_slots, mnuKeepProportions->isChecked());
     QPicture page;
     QPainter painter(&page);
     PaintReportPage(painter, layout);
     painter.end();
     PrnBox->SetDrawing(page);
-    m_damageList = DamageList(groupSlots);
-    m_carValue = carValue;
 }
 
 void frmPage::mnuPrint_Click()

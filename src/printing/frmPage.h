@@ -64,6 +64,9 @@ public:
     QMenu* mnuOptions = nullptr;
     // Adds the damage list as a second page of every copy; off at first.
     QAction* mnuDamageList = nullptr;
+    // Draws each picture in its own proportions; off at first, then as last
+    // chosen in any preview of the run.
+    QAction* mnuKeepProportions = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +74,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    // The composed slots laid out and drawn again into the page area.
+    void DrawPage();
     // Puts a control at a place in twips.
     void Move(QWidget* control, const QRect& twips);
     void MoveTop(QWidget* control, int top);
@@ -95,5 +100,7 @@ private:
 
     // What the damage list of the composed group shows.
     QList<DamageListEntry> m_damageList;
+    // The composed group's slots, laid out again when Keep Proportions changes.
+    QList<GroupPicture> m_slots;
     QString m_carValue;
 };
