@@ -3,7 +3,11 @@
 # machine lacks. Usage: scripts/install-deps.sh [test|bench]
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins fonts-dejavu-core)
+# libheif reads HEIC, HEIF and AVIF pictures (libheif1 runs it, libheif-dev
+# builds with it, pkg-config finds it); Qt's image-format plugins read WebP
+# and TIFF.
+packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins fonts-dejavu-core
+  libheif1 libheif-dev)
 if [ "${1:-}" = "test" ]; then
   # The tests also read the association of group files back with the
   # desktop's own tools; clang and its sanitizer runtimes build the fuzz
@@ -12,8 +16,9 @@ if [ "${1:-}" = "test" ]; then
   packages+=(clang-format clang lld libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl poppler-utils)
 fi
 if [ "${1:-}" = "bench" ]; then
-  # djpeg: the decoder's own time, the floor of the figures.
-  packages+=(libjpeg-turbo-progs)
+  # djpeg and heif-convert: the decoders' own times, the floors of the
+  # figures; heif-enc makes the benchmark's HEIC photo.
+  packages+=(libjpeg-turbo-progs libheif-examples)
 fi
 
 missing=()

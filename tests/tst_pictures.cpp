@@ -6,12 +6,14 @@
 #include "OrdinaryUser.h"
 #include "TestFiles.h"
 #include "document/ImportPlan.h"
+#include "viewport/PictureFilter.h"
 #include "viewport/PictureLoader.h"
 
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,11 +64,14 @@ class PicturesTest : public QObject {
 
     QTemporaryDir dir;
 
-    // A PNG, a JPEG a phone turned ("turned...") or a plain JPEG, as named.
+    // A PNG or WebP, a JPEG a phone turned ("turned...") or a plain JPEG, as
+    // named; HEIC and AVIF pictures are the test data's.
     QString Written(const QString& name, QSize stored)
     {
         const QString path = dir.filePath(name);
-        if (name.endsWith(QLatin1String(".png")))
+        if (name.endsWith(QLatin1String(".heic")) || name.endsWith(QLatin1String(".avif")))
+            return path;
+        if (name.endsWith(QLatin1String(".png")) || name.endsWith(QLatin1String(".webp")))
             QImage(stored, QImage::Format_RGB32).save(path);
         else if (name.startsWith(QLatin1String("turned")))
             WriteRotatedJpeg(path, stored);
@@ -85,6 +90,8 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
         WriteJpegDeclaring(dir.filePath("huge.jpg"), QSize(40000, 30000));
         WriteBytes(dir.filePath("text.jpg"), "this is no picture");
+        for (const QFileInfo& data : QDir(NIMBREL_TEST_DATA "/pictures").entryInfoList({ "*.heic", "*.avif", "*.jpg" }))
+            QVERIFY(QFile::copy(data.filePath(), dir.filePath(data.fileName())));
         QVERIFY(QDir(dir.path()).mkdir("shut"));
         for (const QString& locked : { Written("locked.jpg", QSize(64, 48)), Written("shut/car.jpg", QSize(64, 48)) })
             QVERIFY(QFile::setPermissions(locked, QFile::Permissions()));
@@ -104,6 +111,12 @@ private slots:
         Row("thumbnail of a landscape photo", "a.jpg", QSize(4000, 3000), QSize(133, 103), false, QSize(133, 99));
         Row("thumbnail of a turned photo", "turned.jpg", QSize(400, 300), QSize(133, 103), false, QSize(77, 103));
         Row("thumbnail of a PNG", "a.png", QSize(400, 300), QSize(133, 103), false, QSize(133, 99));
+        Row("thumbnail of a WebP", "a.webp", QSize(400, 300), QSize(133, 103), false, QSize(133, 99));
+        Row("thumbnail of a turned HEIC", "turned.heic", QSize(320, 240), QSize(133, 103), false, QSize(77, 103));
+        Row("whole turned HEIC", "turned.heic", QSize(320, 240), QSize(), false, QSize(240, 320));
+        Row("HEIC of several pictures, its primary", "several.heic", QSize(320, 240), QSize(), false, QSize(320, 240));
+        Row("stretched AVIF", "photo.avif", QSize(320, 240), QSize(1021, 766), true, QSize(320, 240));
+        Row("thumbnail of an AVIF", "photo.avif", QSize(320, 240), QSize(133, 103), false, QSize(133, 99));
         Row("small picture is not enlarged", "a.jpg", QSize(60, 40), QSize(133, 103), false, QSize(60, 40));
         Row("whole turned photo", "turned.jpg", QSize(400, 300), QSize(), false, QSize(300, 400));
         Row("stretched portrait photo", "a.jpg", QSize(2000, 3000), QSize(1021, 766), true, QSize(1021, 766));
@@ -142,6 +155,14 @@ private slots:
             "unreadable: Cannot read picture %1: it declares 40000 x 30000 pixels, more than the 250 megapixels "
             "this program opens");
         Row("not a picture", "text.jpg", "unreadable: Cannot read picture %1: Unsupported image format");
+        Row("huge HEIC header", "huge.heic",
+            "unreadable: Cannot read picture %1: it declares 20000 x 15000 pixels, more than the 250 megapixels "
+            "this program opens");
+        Row("truncated HEIC", "cut.heic",
+            "unreadable: Cannot read picture %1: Invalid input: Unexpected end of file: Extent in iloc box references "
+            "data outside of file bounds (points to file position 368)");
+        Row("HEIC header, then noise", "noise.heic",
+            "unreadable: Cannot read picture %1: Invalid input: No 'meta' box");
         Row("no read permission", "locked.jpg", "unreadable: Cannot read picture %1: Permission denied");
         Row("folder without search permission", "shut/car.jpg",
             "unreadable: Cannot read picture %1: Permission denied");
@@ -154,6 +175,21 @@ private slots:
         const OrdinaryUser user;
         QCOMPARE(Failure([&] { (void)LoadPicture(path, QSize(133, 103)); }), failure.arg(path));
         QCOMPARE(Failure([&] { (void)ReadPictureHeader(path); }), failure.arg(path));
+    }
+
+    // The Import dialog's "All pictures" offers the phones' formats; a phone's
+    // picture is known by its contents whatever its name, and one whose data
+    // is damaged is refused in libheif's words.
+    void phonePictures()
+    {
+        const QStringList all = ImportFilter().section(u'|', 3, 3).split(u';');
+        QCOMPARE(all.filter(QRegularExpression("^\\*\\.(avif|hei.|hif|webp)$")),
+            QStringList({ "*.avif", "*.heic", "*.heif", "*.hif", "*.webp" }));
+        QCOMPARE(LoadPicture(dir.filePath("turned-heic.jpg"), QSize(133, 103)).size(), QSize(77, 103));
+        const QString damaged = dir.filePath("damaged.heic");
+        QCOMPARE(Failure([&] { (void)LoadPicture(damaged, QSize(133, 103)); }),
+            "unreadable: Cannot read picture " + damaged
+                + ": Invalid input: Unspecified: NAL stream was rejected because a length field is truncated.");
     }
 
     // A picture of the size of the one before is decoded into its memory.

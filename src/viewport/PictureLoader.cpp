@@ -1,5 +1,7 @@
 #include "PictureLoader.h"
 
+#include "HeifImageHandler.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -7,12 +9,16 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QtConcurrentMap>
+#include <QtPlugin>
 
 #include <filesystem>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+
+// Built into the program: every reader of pictures there is loads them here.
+Q_IMPORT_PLUGIN(HeifImagePlugin)
 
 namespace {
 
@@ -70,6 +76,10 @@ void Open(const QString& path, QFile& device, QImageReader& reader)
     if (!reader.canRead())
         throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
     const QSize stored = reader.size();
+    // A phone's picture tells its size only from a header libheif reads
+    // whole: one it cannot read is refused now, for its reason.
+    if (!stored.isValid() && HeifImageHandler::CanRead(&device))
+        throw PictureError(PictureError::Kind::Unreadable, Described(path, HeifImageHandler::LastFailure()));
     if (stored.isValid() && qint64(stored.width()) * stored.height() > MaxPicturePixels) {
         throw PictureError(PictureError::Kind::Unreadable,
             Described(path,
@@ -83,8 +93,13 @@ void Open(const QString& path, QFile& device, QImageReader& reader)
 
 void Read(QImageReader& reader, QImage& image, const QString& path)
 {
-    if (!reader.read(&image) || image.isNull())
-        throw PictureError(PictureError::Kind::Unreadable, Described(path, reader.errorString()));
+    if (!reader.read(&image) || image.isNull()) {
+        // Qt says only that a phone's picture failed; libheif says why.
+        const bool heif = reader.device()->seek(0) && HeifImageHandler::CanRead(reader.device());
+        const QString reason = heif ? HeifImageHandler::LastFailure() : QString();
+        throw PictureError(
+            PictureError::Kind::Unreadable, Described(path, reason.isEmpty() ? reader.errorString() : reason));
+    }
 }
 
 QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
