@@ -2,7 +2,8 @@
 # Builds Nimbrel with AddressSanitizer and UndefinedBehaviorSanitizer
 # (installing what the build needs; warnings are errors), compiles the
 # benchmarks, runs every test headless, checks the source layout with
-# clang-format, and runs each fuzz target for a minute.
+# clang-format, makes the Debian package from a release build and checks it
+# with lintian and appstreamcli, and runs each fuzz target for a minute.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,6 +19,8 @@ cmake --build build/test -j2
 echo "Checking the layout with clang-format"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 echo "Layout clean"
+
+scripts/check-package.sh
 
 echo "Fuzzing each reader for 60 s"
 fuzz/run 60

@@ -12,8 +12,10 @@ if [ "${1:-}" = "test" ]; then
   # The tests also read the association of group files back with the
   # desktop's own tools; clang and its sanitizer runtimes build the fuzz
   # targets; lld links the test programs quickly; poppler-utils' pdftotext
-  # reads the report's PDF back as a reader sees it.
-  packages+=(clang-format clang lld libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl poppler-utils)
+  # reads the report's PDF back as a reader sees it; lintian and appstream
+  # check the Debian package and its AppStream data.
+  packages+=(clang-format clang lld libclang-rt-14-dev xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl poppler-utils
+    lintian appstream)
 fi
 if [ "${1:-}" = "bench" ]; then
   # djpeg and heif-convert: the decoders' own times, the floors of the

@@ -24,13 +24,14 @@ const QByteArray ExpectedXml
       "  <mime-type type=\"application/x-vosk-document\">\n    <comment>Vosk Document</comment>\n"
       "    <sub-class-of type=\"text/plain\"/>\n    <glob pattern=\"*.grp\"/>\n  </mime-type>\n</mime-info>\n";
 
-// The entry, "%1" for the program as its Exec key's argument.
-const QString ExpectedEntry
-    = "[Desktop Entry]\nType=Application\nName=Nimbrel\nGenericName=Vehicle Damage Records\n"
-      "Comment=Record damage on a vehicle from photographs\nExec=%1 %f\nIcon=nimbrel\n"
-      "Terminal=false\nCategories=Graphics;Photography;\nMimeType=application/x-vosk-document;\n";
+// The entry, "%1" for the program as its Exec key's argument; the earlier version's had no keywords.
+const QString Keywords = "Keywords=vehicle;car;damage;photo;inspection;report;\n";
+const QString ExpectedEntry = "[Desktop Entry]\nType=Application\nName=Nimbrel\nGenericName=Vehicle Damage Records\n"
+                              "Comment=Record damage on a vehicle from photographs\nExec=%1 %f\nIcon=nimbrel\n"
+                              "Terminal=false\nCategories=Graphics;Photography;\n"
+    + Keywords + "MimeType=application/x-vosk-document;\n";
 
-const QByteArray OurDefault = "[Default Applications]\napplication/x-vosk-document=nimbrel.desktop;\n";
+const QByteArray OurDefault = "[Default Applications]\napplication/x-vosk-document=org.nimbrel.Nimbrel.desktop;\n";
 const QDateTime LongAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
 
 } // namespace
@@ -47,11 +48,12 @@ class AssociateTest : public QObject {
     void Start(const QString& program = "/usr/bin/nimbrel", bool toolsMakeCaches = true)
     {
         m_runs.clear();
-        RegisterFileType({ Path("data"), Path("config"), program }, [&](const QString& name, const QStringList& in) {
-            m_runs.append(name + u' ' + QString(in[0]).remove(m_dir.path()));
-            if (toolsMakeCaches)
-                WriteBytes(in[0] + (name == "update-mime-database" ? "/mime.cache" : "/mimeinfo.cache"), "cache");
-        });
+        RegisterFileType(
+            { Path("data"), Path("config"), program, { Path("system") } }, [&](const auto& name, const auto& in) {
+                m_runs.append(name + u' ' + QString(in[0]).remove(m_dir.path()));
+                if (toolsMakeCaches)
+                    WriteBytes(in[0] + (name == "update-mime-database" ? "/mime.cache" : "/mimeinfo.cache"), "cache");
+            });
     }
 
 private slots:
@@ -64,9 +66,9 @@ private slots:
         const QString bin = "/usr/bin/nimbrel", desktopDb = "update-desktop-database /data/applications";
         const QString both = "update-mime-database /data/mime; " + desktopDb;
         const QByteArray gedit = "[Default Applications]\napplication/x-vosk-document=org.gnome.gedit.desktop;\n";
-        Row("the first", "nothing", bin, QByteArray(), both, "nimbrel.xml nimbrel.desktop nimbrel.svg mimeapps.list");
+        Row("first", "nothing", bin, QByteArray(), both, "nimbrel.xml " + DesktopFileId + " nimbrel.svg mimeapps.list");
         Row("again", "a start", bin, QByteArray(), "", "");
-        Row("from a new place", "a start", "/opt/nimbrel/bin/nimbrel", QByteArray(), desktopDb, "nimbrel.desktop");
+        Row("from a new place", "a start", "/opt/nimbrel/bin/nimbrel", QByteArray(), desktopDb, DesktopFileId);
         Row("after the user chose", "a start", bin, gedit, "", "");
         Row("after the tools were missing", "a start without tools", bin, QByteArray(), both, "");
     }
@@ -80,7 +82,7 @@ private slots:
             Start("/usr/bin/nimbrel", before == "a start");
         if (!chosen.isEmpty())
             WriteBytes(Path("config/mimeapps.list"), chosen);
-        const QStringList written = { "data/mime/packages/nimbrel.xml", "data/applications/nimbrel.desktop",
+        const QStringList written = { "data/mime/packages/nimbrel.xml", "data/applications/org.nimbrel.Nimbrel.desktop",
             "data/icons/hicolor/scalable/apps/nimbrel.svg", "config/mimeapps.list" };
         for (const QString& name : written)
             if (QFile file(Path(name)); file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
@@ -112,6 +114,7 @@ private slots:
     {
         QFETCH(QString, program);
         QTEST(DesktopExecProgram(program), "exec");
+        QCOMPARE(DesktopEntryProgram(DesktopEntry(program).toUtf8()), program);
     }
 
     // Nimbrel becomes the default only where none is recorded under "[Default Applications]"; every other byte
@@ -120,19 +123,19 @@ private slots:
     {
         Columns<QByteArray, QByteArray>("before", "after");
         const QByteArray defaults = "[Default Applications]\n";
-        const QByteArray ours = "application/x-vosk-document=nimbrel.desktop;\n";
-        const QByteArray kate = "application/x-vosk-document=kate.desktop;\n";
+        const QByteArray ours = "application/x-vosk-document=org.nimbrel.Nimbrel.desktop;\n";
+        const QByteArray kate = "application/x-vosk-document=nimbrel.desktop;kate.desktop;\n";
         const QByteArray firefox = "text/html=firefox.desktop;\n";
         const QByteArray added = "[Added Associations]\ntext/plain=gedit.desktop;";
         Row("empty file", QByteArray(), defaults + ours);
         Row("other sections only", added + "\n", added + "\n\n" + defaults + ours);
         Row("no final line end", added, added + "\n\n" + defaults + ours);
         Row("defaults, then a section", defaults + firefox + "\n" + added, defaults + firefox + ours + "\n" + added);
-        Row("another program chosen", defaults + kate, defaults + kate);
+        Row("another program chosen, after the earlier id", defaults + kate, defaults + kate);
         Row("recorded empty", defaults + "application/x-vosk-document= ;\n" + firefox, defaults + ours + firefox);
         Row("the type in another section", added + "\n" + kate + defaults, added + "\n" + kate + defaults + ours);
         const QByteArray windows = "\xEF\xBB\xBF[Default Applications]\r\ntext/plain=caf\xE9.desktop;\r\n";
-        Row("byte order mark, CR LF, Latin-1", windows, windows + "application/x-vosk-document=nimbrel.desktop;\r\n");
+        Row("byte order mark, CR LF, Latin-1", windows, windows + ours.chopped(1) + "\r\n");
         Row("CR LF, no final line end", QByteArray("[Default Applications]\r\na=b"),
             "[Default Applications]\r\na=b\r\n" + ours.chopped(1) + "\r\n");
         Row("CR LF, no defaults", QByteArray("[A]\r\n"),
@@ -157,9 +160,9 @@ private slots:
         QCOMPARE(m_runs, QStringList());
         QVERIFY(QFile::remove(Path("data")));
         Start();
-        QCOMPARE(ReadBytes(Path("data/applications/nimbrel.desktop")), ExpectedEntry.arg("/usr/bin/nimbrel").toUtf8());
+        const QStringList fifos = { Path("config/mimeapps.list"), Path("data/applications/" + DesktopFileId) };
+        QCOMPARE(ReadBytes(fifos[1]), ExpectedEntry.arg("/usr/bin/nimbrel").toUtf8());
         QVERIFY(m_runs.size() == 2 && QFileInfo(Path("config/mimeapps.list")).isDir());
-        const QStringList fifos = { Path("config/mimeapps.list"), Path("data/applications/nimbrel.desktop") };
         QVERIFY(QDir(fifos[0]).removeRecursively() && QFile::remove(fifos[1]));
         for (const QString& fifo : fifos)
             QCOMPARE(mkfifo(QFile::encodeName(fifo), 0600), 0);
@@ -170,13 +173,56 @@ private slots:
             QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }
 
+    // The system's entry and type for this very program: a start writes nothing for the user, removes its own copies.
+    void packagedInstallLeavesNothingBehind_data()
+    {
+        Columns<QString, QString, QString, QString>("exec", "edited", "runs", "left");
+        const QString entries = "nimbrel.desktop " + DesktopFileId, ours = DesktopFileId + " nimbrel.svg nimbrel.xml";
+        const QString mime = "update-mime-database /data/mime", apps = "update-desktop-database /data/applications";
+        Row("installed, our copies", "nimbrel", "", mime + "; " + apps, "");
+        Row("installed, the entries edited", "~/My Apps/../My Apps/nimbrel", entries, mime, entries);
+        Row("installed, all but the icon edited", "nimbrel", entries + " nimbrel.xml", "", entries + " nimbrel.xml");
+        Row("installed for another program", "/usr/bin/nimbrel", "", apps, ours);
+        Row("not installed, the earlier entry", "", "", apps, ours);
+        Row("not installed, the earlier entry edited", "", "nimbrel.desktop", "", "nimbrel.desktop " + ours);
+    }
+    void packagedInstallLeavesNothingBehind()
+    {
+        QFETCH(QString, exec);
+        QFETCH(QString, edited);
+        const QString program = Path("My Apps/nimbrel");
+        const QStringList files = { "data/applications/nimbrel.desktop", "data/applications/" + DesktopFileId,
+            "data/icons/hicolor/scalable/apps/nimbrel.svg", "data/mime/packages/nimbrel.xml" };
+        QVERIFY(QDir().mkpath(Path("system/applications")) && QDir().mkpath(Path("system/mime/packages"))
+            && QDir().mkpath(Path("My Apps")) && QFile::link(QCoreApplication::applicationFilePath(), program));
+        qputenv("PATH", Path("My Apps").toUtf8() + ':' + qgetenv("PATH"));
+        Start(program); // then the earlier version's entry and default beside what it wrote
+        WriteBytes(Path(files[0]), ExpectedEntry.arg('"' + program + '"').remove(Keywords).toUtf8());
+        WriteBytes(
+            Path("config/mimeapps.list"), QByteArray(OurDefault).replace("org.nimbrel.N", "n").replace("\n", "\r\n"));
+        for (const QString& name : files)
+            if (edited.split(' ').contains(QFileInfo(name).fileName()))
+                WriteBytes(Path(name), ReadBytes(Path(name)) + "#");
+        WriteBytes(Path("system/mime/packages/nimbrel.xml"), ExpectedXml);
+        if (!exec.isEmpty())
+            WriteBytes(
+                Path("system/applications/" + DesktopFileId), DesktopEntry(exec.replace('~', m_dir.path())).toUtf8());
+        Start(program);
+        QTEST(m_runs.join("; "), "runs");
+        QStringList left;
+        for (const QString& name : files)
+            left << (QFileInfo::exists(Path(name)) ? QFileInfo(name).fileName() : "");
+        QTEST(left.join(' ').simplified(), "left");
+        QCOMPARE(ReadBytes(Path("config/mimeapps.list")), QByteArray(OurDefault).replace("\n", "\r\n"));
+    }
+
     // The desktop's own tools read it: the type of a ".grp" file, its default, a valid entry for a path with blanks.
     void desktopToolsReadTheAssociation()
     {
         for (const char* tool : { "xdg-mime", "update-mime-database", "desktop-file-validate" })
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
-        RegisterFileType({ Path("data"), Path("config"), "/home/ann/My Apps/nimbrel" }, RunRefreshTool);
+        RegisterFileType({ Path("data"), Path("config"), "/home/ann/My Apps/nimbrel", {} }, RunRefreshTool);
         WriteBytes(Path("My Car ü.grp"), "\"VOSKImageViewer1;0\"\r\n");
         qputenv("XDG_DATA_HOME", Path("data").toUtf8());
         qputenv("XDG_CONFIG_HOME", Path("config").toUtf8());
@@ -188,7 +234,7 @@ private slots:
         };
         QCOMPARE(run("xdg-mime", { "query", "filetype", Path("My Car ü.grp") }), GroupMimeType.toUtf8());
         QCOMPARE(run("xdg-mime", { "query", "default", GroupMimeType }), DesktopFileId.toUtf8());
-        QCOMPARE(run("desktop-file-validate", { Path("data/applications/nimbrel.desktop") }), QByteArray());
+        QCOMPARE(run("desktop-file-validate", { Path("data/applications/org.nimbrel.Nimbrel.desktop") }), QByteArray());
     }
 };
 

@@ -45,8 +45,10 @@ private slots:
         QTemporaryDir dir;
         qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
         qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+        qputenv("XDG_DATA_DIRS", dir.filePath("system").toUtf8());
+        QCOMPARE(UserPlaces().SystemDataDirs, QStringList(dir.filePath("system")));
         QtShell().RegisterFileType();
-        QCOMPARE(ReadBytes(dir.filePath("data/applications/nimbrel.desktop")),
+        QCOMPARE(ReadBytes(dir.filePath("data/applications/org.nimbrel.Nimbrel.desktop")),
             DesktopEntry(QCoreApplication::applicationFilePath()).toUtf8());
         QVERIFY(QFileInfo::exists(dir.filePath("config/mimeapps.list")));
     }

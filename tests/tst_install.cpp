@@ -28,12 +28,12 @@ private slots:
     void everyFileIsInstalled_data()
     {
         Columns<QString>("path");
-        for (const char* path : { "bin/nimbrel", "bin/nimbrel-report", "share/applications/nimbrel.desktop",
-                 "share/mime/packages/nimbrel.xml", "share/icons/hicolor/scalable/apps/nimbrel.svg",
-                 "share/icons/hicolor/48x48/apps/nimbrel.png", "share/icons/hicolor/256x256/apps/nimbrel.png",
+        for (const char* path : { "bin/nimbrel", "bin/nimbrel-report", "share/applications/org.nimbrel.Nimbrel.desktop",
+                 "share/icons/hicolor/scalable/apps/nimbrel.svg", "share/metainfo/org.nimbrel.Nimbrel.metainfo.xml",
                  "share/nimbrel/help/index.html", "share/nimbrel/help/group.html", "share/nimbrel/help/markers.html",
                  "share/nimbrel/help/keys.html", "share/nimbrel/help/printing.html", "share/nimbrel/help/files.html",
-                 "share/nimbrel/help/help.css", "share/man/man1/nimbrel.1.gz", "share/man/man1/nimbrel-report.1.gz" })
+                 "share/nimbrel/help/help.css", "share/man/man1/nimbrel.1.gz", "share/man/man1/nimbrel-report.1.gz",
+                 "share/doc/nimbrel/copyright", "share/doc/nimbrel/changelog.gz" })
             Row(path, QString::fromLatin1(path));
     }
     void everyFileIsInstalled()
@@ -64,7 +64,7 @@ private slots:
     // program registers, the program finds its help, the report command runs.
     void installedFilesAreThoseTheProgramUses()
     {
-        QCOMPARE(ReadBytes(Installed("share/applications/nimbrel.desktop")), DesktopEntry("nimbrel").toUtf8());
+        QCOMPARE(ReadBytes(Installed("share/applications/" + DesktopFileId)), DesktopEntry("nimbrel").toUtf8());
         QCOMPARE(ReadBytes(Installed("share/mime/packages/nimbrel.xml")), MimeTypeXml().toUtf8());
         QCOMPARE(HelpIndex(Installed("bin")), QUrl::fromLocalFile(Installed("share/nimbrel/help/index.html")));
         QProcess report;

@@ -18,6 +18,8 @@ namespace {
 const QByteArray DefaultsSection = "[Default Applications]";
 const QByteArray ByteOrderMark = "\xEF\xBB\xBF";
 const QString IconResource = QStringLiteral(":/artwork/nimbrel.svg");
+const QString EarlierFileId = QStringLiteral("nimbrel.desktop");
+const QString KeywordsLine = QStringLiteral("Keywords=vehicle;car;damage;photo;inspection;report;\n");
 
 // Characters that make a desktop entry's Exec argument need quotes.
 bool IsReserved(QChar c)
@@ -51,6 +53,36 @@ bool WriteIfChanged(const QString& path, const QByteArray& bytes)
     } catch (const UserError&) {
         return false;
     }
+}
+
+// Removes a file that holds exactly the bytes this program writes there, so
+// that a copy the user edited stays; whether it was removed.
+bool RemoveIfExactly(const QString& path, const QByteArray& bytes)
+{
+    return ReadRegularFile(path) == bytes && QFile::remove(path);
+}
+
+// Whether an entry starts this program, compared as canonical paths; a bare
+// name is looked up on the PATH.
+bool RunsProgram(const QByteArray& entry, const QString& program)
+{
+    QString named = DesktopEntryProgram(entry);
+    if (!named.isEmpty() && !named.contains(u'/'))
+        named = QStandardPaths::findExecutable(named);
+    const QString canonical = QFileInfo(program).canonicalFilePath();
+    return !canonical.isEmpty() && QFileInfo(named).canonicalFilePath() == canonical;
+}
+
+// Whether the system's folders hold this program's entry and type: the first
+// folder with the entry is the one the desktop reads.
+bool InstalledForEveryone(const AssociationPlaces& places)
+{
+    for (const QString& folder : places.SystemDataDirs)
+        if (const std::optional<QByteArray> entry
+            = ReadRegularFile(folder + QStringLiteral("/applications/") + DesktopFileId))
+            return IsRegularFile(folder + QStringLiteral("/mime/packages/") + MimePackageName)
+                && RunsProgram(*entry, places.Program);
+    return false;
 }
 
 // A cache that is missing, or older than what it is made from.
@@ -117,11 +149,41 @@ QString DesktopEntry(const QString& program)
                           "Icon=%2\n"
                           "Terminal=false\n"
                           "Categories=Graphics;Photography;\n"
+                          "%4"
                           "MimeType=%3;\n")
-        .arg(DesktopExecProgram(program), IconName, GroupMimeType);
+        .arg(DesktopExecProgram(program), IconName, GroupMimeType, KeywordsLine);
 }
 
-QByteArray MimeAppsWithDefault(const QByteArray& text)
+QString DesktopEntryProgram(const QByteArray& entry)
+{
+    const QList<QByteArray> lines = entry.split('\n');
+    const auto exec = std::find_if(lines.cbegin(), lines.cend(), [](const auto& line) { return HasKey(line, "Exec"); });
+    if (exec == lines.cend())
+        return QString();
+    // The key's own escapes first, then the argument's quotes.
+    const QString value = QString::fromUtf8(Bare(exec->mid(exec->indexOf('=') + 1)));
+    QString unescaped;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\' || i + 1 == value.size()) {
+            unescaped += value[i];
+            continue;
+        }
+        const qsizetype named = QStringLiteral("sntr").indexOf(value[++i]);
+        unescaped += named < 0 ? value[i] : QStringLiteral(" \n\t\r")[named];
+    }
+    QString program;
+    const bool quoted = unescaped.startsWith(u'"');
+    for (qsizetype i = quoted ? 1 : 0; i < unescaped.size(); ++i) {
+        if (quoted ? unescaped[i] == u'"' : unescaped[i].isSpace())
+            break;
+        if (quoted && unescaped[i] == u'\\' && i + 1 < unescaped.size())
+            ++i;
+        program += unescaped[i];
+    }
+    return program.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+
+QByteArray MimeAppsWithDefault(const QByteArray& text, bool add)
 {
     // Lines keep their own ends: the program's line ends as the file's do.
     const QByteArray cr = text.contains("\r\n") ? "\r" : "";
@@ -130,6 +192,8 @@ QByteArray MimeAppsWithDefault(const QByteArray& text)
     const auto isHeader = [](const QByteArray& each) { return Bare(each) == DefaultsSection; };
     const qsizetype header = std::find_if(lines.cbegin(), lines.cend(), isHeader) - lines.cbegin();
     if (header == lines.size()) {
+        if (!add)
+            return text;
         QByteArray added = text;
         if (!added.isEmpty() && !added.endsWith('\n'))
             added += cr + '\n';
@@ -141,8 +205,10 @@ QByteArray MimeAppsWithDefault(const QByteArray& text)
     qsizetype last = header;
     for (qsizetype i = header + 1; i < lines.size() && !Bare(lines[i]).startsWith('['); ++i) {
         if (HasKey(lines[i], type)) {
-            const QByteArray value = lines[i].mid(lines[i].indexOf('=') + 1);
-            if (!value.trimmed().replace(';', "").trimmed().isEmpty())
+            const QByteArray value = Bare(lines[i].mid(lines[i].indexOf('=') + 1));
+            // The earlier version's own default follows its entry to the new id.
+            const bool earlier = value == (EarlierFileId + u';').toUtf8();
+            if (!earlier && (!add || !QByteArray(value).replace(';', "").trimmed().isEmpty()))
                 return text;
             lines[i] = line;
             return lines.join('\n');
@@ -150,6 +216,8 @@ QByteArray MimeAppsWithDefault(const QByteArray& text)
         if (!Bare(lines[i]).isEmpty())
             last = i;
     }
+    if (!add)
+        return text;
     // After a last line without its end, that line is ended first.
     if (last + 1 == lines.size()) {
         lines[last] += cr;
@@ -163,32 +231,49 @@ void RegisterFileType(const AssociationPlaces& places, const ToolRunner& runTool
 {
     const QString mimeFolder = places.DataHome + QStringLiteral("/mime");
     const QString package = mimeFolder + QStringLiteral("/packages/") + MimePackageName;
-    const bool typeChanged = WriteIfChanged(package, MimeTypeXml().toUtf8());
-
     const QString applications = places.DataHome + QStringLiteral("/applications");
     const QString entry = applications + u'/' + DesktopFileId;
-    const bool entryChanged = WriteIfChanged(entry, DesktopEntry(places.Program).toUtf8());
+    const QString icon = places.DataHome + QStringLiteral("/icons/hicolor/scalable/apps/") + IconName + ".svg";
+    QFile resource(IconResource);
+    const QByteArray svg = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
 
-    QFile icon(IconResource);
-    if (icon.open(QIODevice::ReadOnly))
-        WriteIfChanged(
-            places.DataHome + QStringLiteral("/icons/hicolor/scalable/apps/") + IconName + ".svg", icon.readAll());
+    const QString earlier = DesktopEntry(places.Program).remove(KeywordsLine);
+    bool entryChanged = RemoveIfExactly(applications + u'/' + EarlierFileId, earlier.toUtf8());
+    bool typeChanged = false;
+    const bool everyone = InstalledForEveryone(places);
+    if (everyone) {
+        // The package's files serve; a copy of ours would outlive the package.
+        typeChanged = RemoveIfExactly(package, MimeTypeXml().toUtf8());
+        entryChanged = RemoveIfExactly(entry, DesktopEntry(places.Program).toUtf8()) || entryChanged;
+        RemoveIfExactly(icon, svg);
+    } else {
+        typeChanged = WriteIfChanged(package, MimeTypeXml().toUtf8());
+        entryChanged = WriteIfChanged(entry, DesktopEntry(places.Program).toUtf8()) || entryChanged;
+        if (!svg.isEmpty())
+            WriteIfChanged(icon, svg);
+    }
 
     const QString mimeApps = places.ConfigHome + QStringLiteral("/mimeapps.list");
     if (const std::optional<QByteArray> text = ReadMimeApps(mimeApps))
-        WriteIfChanged(mimeApps, MimeAppsWithDefault(*text));
+        if (const QByteArray edited = MimeAppsWithDefault(*text, !everyone); edited != *text)
+            WriteIfChanged(mimeApps, edited);
 
-    if (QFileInfo::exists(package) && (typeChanged || IsStale(mimeFolder + QStringLiteral("/mime.cache"), package)))
+    // Installed for everyone, only a removal here calls for a refresh.
+    if (typeChanged
+        || (!everyone && QFileInfo::exists(package) && IsStale(mimeFolder + QStringLiteral("/mime.cache"), package)))
         runTool(QStringLiteral("update-mime-database"), { mimeFolder });
-    if (QFileInfo::exists(entry) && (entryChanged || IsStale(applications + QStringLiteral("/mimeinfo.cache"), entry)))
+    if (entryChanged
+        || (!everyone && QFileInfo::exists(entry) && IsStale(applications + QStringLiteral("/mimeinfo.cache"), entry)))
         runTool(QStringLiteral("update-desktop-database"), { applications });
 }
 
 AssociationPlaces UserPlaces()
 {
-    return { QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-        QCoreApplication::applicationFilePath() };
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QStringList system = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    system.removeAll(dataHome);
+    return { dataHome, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        QCoreApplication::applicationFilePath(), system };
 }
 
 void RunRefreshTool(const QString& tool, const QStringList& arguments)

@@ -3,8 +3,8 @@
 #include "platform/Shell.h"
 
 // The shell of a freedesktop.org desktop: the association as files below the
-// user's XDG folders (ModAssociate), addresses opened through
-// QDesktopServices.
+// user's XDG folders (ModAssociate), or the package's when it installed them,
+// addresses opened through QDesktopServices.
 class QtShell : public Shell {
 public:
     void RegisterFileType() override;
