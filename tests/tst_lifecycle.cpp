@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "OrdinaryUser.h"
 #include "TestFiles.h"
+#include "app/AboutBox.h"
 #include "document/GroupFile.h"
 #include "viewport/Thumbnail.h"
 
@@ -87,22 +88,22 @@ private slots:
         QVERIFY(scroller->horizontalScrollBar()->isVisible());
     }
 
-    // Items as "text|shortcut", "-" a separator, "hidden" one not shown.
+    // Items as "text|shortcuts", "-" a separator, "hidden" one not shown.
     void menus_data()
     {
         Columns<QString, QString>("menu", "items");
         Row("menu bar", "", "&File|, &Edit|, &Image|, &Zoom|, &Settings|, &Help|");
         Row("File", "mnuFile",
             "New Group|Ctrl+N, Open File..|Ctrl+O, Print..|Ctrl+P, Close|Ctrl+W, -, Save File..|Ctrl+S, Save As..|, -, "
-            "hidden, -, Exit|Ctrl+E");
-        Row("Edit", "mnuEdit", "Undo|Alt+Backspace, Redo|Ctrl+Y");
+            "hidden, -, Exit|Ctrl+E; Ctrl+Q");
+        Row("Edit", "mnuEdit", "Undo|Alt+Backspace, Redo|Ctrl+Y; Ctrl+Shift+Z");
         Row("Image", "mnuImage", "Import Image|Ctrl+I, Remove Image|Ctrl+D");
         Row("Zoom", "mnuzoom", "Zoom In|Ctrl+Z, Zoom Out|Ctrl+X, Scale to Fit|Ctrl+F, Actual|Ctrl+A");
         Row("Settings", "mnuSettings",
             "Screen Color|, Outline Color|, ActiveClip Color|, Toolbar Color|, FileName Color|, -, Default Colors|, -, "
             "Large Picture Area|, See-Through Markers|");
         Row("marker", "mnuObject", "Send to Back|, Bring to Front|, Delete|");
-        Row("Help", "mnuHelp", "Instructions|");
+        Row("Help", "mnuHelp", "Instructions|F1, About Nimbrel|");
     }
     void menus()
     {
@@ -114,7 +115,7 @@ private slots:
             = menu.isEmpty() ? static_cast<QWidget*>(w.window.menuBar()) : w.Menu<QMenu>(qPrintable(menu));
         for (const QAction* action : holder->actions())
             shown.append(action->isSeparator() ? "-"
-                    : action->isVisible()      ? action->text() + "|" + action->shortcut().toString()
+                    : action->isVisible()      ? action->text() + "|" + QKeySequence::listToString(action->shortcuts())
                                                : "hidden");
         QCOMPARE(shown.join(", "), items);
     }
@@ -249,6 +250,26 @@ private slots:
         QCOMPARE(w.window.isVisible(), visible);
         QCOMPARE(ReadBytes(path), FormatGroupFile(saved, { { w.Path("front.jpg"), "" } }));
         QCOMPARE(w.fake.Settings.Values.isEmpty(), command != "mnuExit");
+    }
+
+    // From a name field F1 shows the help and Ctrl+Q asks as Exit does; About names the version, licence and Qt.
+    void helpAboutAndExitKeys()
+    {
+        MainWindow w;
+        ConnectAbout(w.window, w.fake);
+        OpenChanged(w);
+        w.ShowActive();
+        w.Word(1)->setFocus();
+        QTest::keyClick(w.Word(1), Qt::Key_F1);
+        QCOMPARE(w.fake.OpenedAddresses.size(), 1);
+        w.fake.Answers = { MsgAnswer::Ok, MsgAnswer::Cancel };
+        w.Menu("mnuAbout")->trigger();
+        QTest::keyClick(w.Word(1), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(Seen(w.fake.Calls).join(u'\n'),
+            QStringLiteral("About Nimbrel: Nimbrel 1.0\nRecords damage on a vehicle from photographs.\nFree software "
+                           "under the MIT licence.\nQt %1 [OK, information]\n%2")
+                .arg(qVersion(), Ask));
+        QVERIFY(w.window.isVisible() && w.Changed() && w.Word(1)->text() == "Sedan");
     }
 
     // Every file dialog opens in the folder last used. Save proposes the name fields' name up to the first empty

@@ -1,4 +1,4 @@
-// nimbrel-report run on groups made here: what its PDF shows, its exit codes and its one line of reason.
+// nimbrel-report run on groups made here: what its PDF shows, its exit codes and its one line of reason; nimbrel's.
 #include "DataRows.h"
 #include "PdfWords.h"
 #include "TestFiles.h"
@@ -17,22 +17,25 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-// The command run in a folder on one line of arguments ('' for an empty one): exit code, first stdout line, stderr.
-// With a limit, the files it writes can grow to that many bytes at most, as if the disk were full.
-static QStringList Run(const QString& line, const QString& folder, rlim_t fileLimit = RLIM_INFINITY)
+// The command run, with no display, in a folder on one line of arguments ('' for an empty one): exit code, stdout (a
+// usage's first line), stderr. With a limit, its files grow to that many bytes at most, as if the disk were full.
+static QStringList Run(const QString& line, const QString& folder, rlim_t fileLimit = RLIM_INFINITY,
+    const QString& program = NIMBREL_REPORT_COMMAND)
 {
     QProcess process;
+    process.setEnvironment(QProcess::systemEnvironment().filter(QRegularExpression("^(?!(WAYLAND_)?DISPLAY=|QT_QPA)")));
     process.setChildProcessModifier([fileLimit] {
-        const rlimit limit { fileLimit, fileLimit };
+        const rlimit limit { fileLimit, fileLimit }, noCore { 0, 0 }; // a window failing for want of a display
         setrlimit(RLIMIT_FSIZE, &limit);
+        setrlimit(RLIMIT_CORE, &noCore);
         signal(SIGXFSZ, SIG_IGN);
     });
     process.setWorkingDirectory(folder);
-    process.start(NIMBREL_REPORT_COMMAND,
-        line.split(' ', Qt::SkipEmptyParts).replaceInStrings(QRegularExpression("^''$"), QString()));
+    process.start(program, line.split(' ', Qt::SkipEmptyParts).replaceInStrings(QRegularExpression("^''$"), QString()));
     process.waitForFinished(120'000);
+    const QString out = process.readAllStandardOutput();
     return { QString::number(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1),
-        QString(process.readAllStandardOutput()).section('\n', 0, 0), process.readAllStandardError() };
+        out.startsWith("usage: ") ? out.section('\n', 0, 0) : out, process.readAllStandardError() };
 }
 
 class ReportCommandTest : public QObject {
@@ -100,6 +103,7 @@ private slots:
         Row("a full disk", "car.grp -o r.pdf", "1", "Cannot write the report r.pdf: File too large.");
         Row("more than six", "car.grp -o six.pdf", "0", "the group names 8 pictures; the report shows the first 6.");
         Row("help among others: the usage on stdout", "car.grp -h", "0", "");
+        Row("the version among others", "car.grp --version", "0", "");
         Row("nothing", "", "2", "no group file is named");
         Row("no output", "car.grp", "2", "no output file is named: give it with -o REPORT.pdf");
         Row("two groups", "a.grp b.grp -o r.pdf", "2", "name one group file, not 2 (\"a.grp b.grp\")");
@@ -124,9 +128,31 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("f.grp") && mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600) == 0);
         const QByteArray kept = "old report" + ReadBytes(dir.filePath("car.grp"));
         const QString err = "nimbrel-report: " + reason + (exit == "2" ? "\n" + ReportUsage : "") + "\n";
+        const QString out = line.contains("-h") ? ReportUsage : line.contains("-v") ? "nimbrel-report 1.0\n" : "";
         QCOMPARE(Run(line, dir.path(), QTest::currentDataTag() == QByteArray("a full disk") ? 2000 : RLIM_INFINITY),
-            (QStringList { exit, line.contains("-h") ? ReportUsage : "", reason.isEmpty() ? "" : err }));
+            (QStringList { exit, out, reason.isEmpty() ? "" : err }));
         QCOMPARE(ReadBytes(dir.filePath("r.pdf")) + ReadBytes(dir.filePath("car.grp")), kept);
+    }
+
+    // nimbrel answers a lone --version, --help or -h before any window; any other line names a group, whose window
+    // cannot start without a display.
+    void theProgramAnswersWithoutADisplay_data()
+    {
+        Columns<QString, QString, QString>("line", "exit", "out");
+        Row("version", "--version", "0", "nimbrel 1.0\n");
+        Row("help", "--help", "0", "usage: nimbrel [GROUP.grp | --version | -h | --help]");
+        Row("h", "-h", "0", "usage: nimbrel [GROUP.grp | --version | -h | --help]");
+        Row("a group named like an option", "--versionx", "-1", "");
+        Row("the version among others", "-h --version", "-1", "");
+    }
+    void theProgramAnswersWithoutADisplay()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, exit);
+        QFETCH(QString, out);
+        const QStringList answer = Run(line, QDir::tempPath(), RLIM_INFINITY, NIMBREL_COMMAND);
+        QCOMPARE(answer.mid(0, 2), (QStringList { exit, out }));
+        QCOMPARE(answer[2].isEmpty(), exit == "0");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ReportCommand.h"
 
+#include "ProgramVersion.h"
 #include "common/PathText.h"
 #include "common/UserError.h"
 #include "document/GroupFile.h"
@@ -44,7 +45,8 @@ ReportArguments ParseReportArguments(const QStringList& arguments)
     const QCommandLineOption damageList(QStringLiteral("damage-list"));
     const QCommandLineOption keepProportions(QStringLiteral("keep-proportions"));
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
-    parser.addOptions({ output, header, footer, copies, damageList, keepProportions, help });
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({ output, header, footer, copies, damageList, keepProportions, help, version });
     // The parser takes the program's name first.
     if (!parser.parse(QStringList { QStringLiteral("nimbrel-report") } + arguments))
         throw UserError(parser.errorText());
@@ -52,6 +54,10 @@ ReportArguments ParseReportArguments(const QStringList& arguments)
     ReportArguments result;
     if (parser.isSet(help)) {
         result.Help = true;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.Version = true;
         return result;
     }
     const QStringList groups = parser.positionalArguments();
@@ -139,7 +145,11 @@ int RunReportCommand(const QStringList& arguments, const Clock& clock, QTextStre
             << "Writes the report of a group file into a PDF file: one page per copy, each followed by the\n"
                "damage list with --damage-list. The header is the group's name and the footer the current\n"
                "date and time unless they are given. With --keep-proportions each picture keeps its own\n"
-               "shape, centred in its cell, and its markers stand over it.\n";
+               "shape, centred in its cell, and its markers stand over it. --version prints the version.\n";
+        return ReportWritten;
+    }
+    if (parsed.Version) {
+        out << "nimbrel-report " << ProgramVersion() << '\n';
         return ReportWritten;
     }
     try {

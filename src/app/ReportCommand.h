@@ -29,6 +29,7 @@ struct ReportArguments {
     bool WithDamageList = false;
     bool KeepProportions = false;
     bool Help = false; // only the usage is asked for
+    bool Version = false; // only the version is asked for
 
     friend bool operator==(const ReportArguments&, const ReportArguments&) = default;
 };
@@ -53,9 +54,9 @@ inline constexpr int ReportBadArguments = 2;
 // file; the output cannot be written, or is the group file itself.
 [[nodiscard]] QString WriteReport(const ReportArguments& arguments, const Clock& clock);
 
-// The whole command: the usage on `out` for --help; otherwise the report,
-// or one line on `err` saying why there is none ("nimbrel-report: ..."),
-// followed by the usage when the arguments were wrong. Returns the exit
-// code.
+// The whole command: the usage on `out` for --help, the name and version
+// for --version; otherwise the report, or one line on `err` saying why there
+// is none ("nimbrel-report: ..."), followed by the usage when the arguments
+// were wrong. Returns the exit code.
 [[nodiscard]] int RunReportCommand(
     const QStringList& arguments, const Clock& clock, QTextStream& out, QTextStream& err);

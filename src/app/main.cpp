@@ -1,3 +1,4 @@
+#include "app/AboutBox.h"
 #include "app/CommandLine.h"
 #include "app/FrmSplash.h"
 #include "app/HelpWindow.h"
@@ -14,8 +15,16 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // --version and --help are answered before any window, and need no
+    // screen.
+    if (const std::optional<QString> answer = CommandLineAnswer(QStringList(argv + 1, argv + argc))) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nimbrel"));
     ConfigurePictureReading();
@@ -32,6 +41,7 @@ int main(int argc, char* argv[])
     messages.SetParent(&window);
     details.SetParent(&window);
     HelpWindow::ConnectInstructions(window, shell);
+    ConnectAbout(window, messages);
 
     // The splash first; the main window loads and shows once it has gone.
     const QString path = CommandLinePath(QApplication::arguments().mid(1));

@@ -57,6 +57,7 @@ constexpr MenuRow MenuTable[] = {
     { nullptr, &MainMenus::mnuDelete, "mnuDelete", "Delete", Qt::Key_unknown },
     { &MainMenus::mnuHelp, nullptr, "mnuHelp", "&Help", Qt::Key_unknown },
     { nullptr, &MainMenus::mnuInstruct, "mnuInstruct", "Instructions", Qt::Key_unknown },
+    { nullptr, &MainMenus::mnuAbout, "mnuAbout", "About Nimbrel", Qt::Key_unknown },
 };
 
 } // namespace
@@ -91,6 +92,9 @@ MainMenus::MainMenus(QMenuBar* bar, QWidget* window)
     // give them.
     mnuUndo->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
     mnuRedo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
+    // The keys desktops give help and quitting; Ctrl+E stays Exit's first.
+    mnuInstruct->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuExit->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::CTRL | Qt::Key_Q) });
     for (QAction* option : Options())
         option->setCheckable(true);
 }

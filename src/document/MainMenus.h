@@ -53,6 +53,7 @@ public:
     QAction* mnuDelete = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuInstruct = nullptr;
+    QAction* mnuAbout = nullptr;
 
     // Every item of every menu, separators left out.
     [[nodiscard]] const QList<QAction*>& Items() const { return m_items; }

@@ -76,6 +76,7 @@ public:
     // Keeps a recovery copy of unsaved work from now on, after offering the
     // work a program that ended without saving left behind.
     void RecoverUnsavedWork();
+    [[nodiscard]] MainMenus& Menu() const { return *Menus; } // for the commands wired in from outside
 
     // The details dialog is handed these two to read and change.
     double ObjIDTotal = 0.0;

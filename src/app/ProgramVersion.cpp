@@ -1,0 +1,6 @@
+#include "ProgramVersion.h"
+
+QString ProgramVersion()
+{
+    return QStringLiteral(NIMBREL_VERSION);
+}
