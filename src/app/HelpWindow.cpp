@@ -19,6 +19,7 @@ HelpWindow::HelpWindow(const QUrl& page, QWidget* parent)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(DialogTitle(QStringLiteral("Instructions")));
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setAccessibleName(QStringLiteral("Help page"));
     m_browser->setOpenLinks(true);
     // The browser's engine does not load linked style sheets: the pages'
     // sheet is given to it as its default.

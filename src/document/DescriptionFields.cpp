@@ -43,6 +43,7 @@ DescriptionFields::DescriptionFields(QWidget* screen)
             label->setProperty("role", QStringLiteral("heading"));
         txtWord[i] = new QLineEdit(screen);
         txtWord[i]->setObjectName(QStringLiteral("txtWord%1").arg(i));
+        label->setBuddy(txtWord[i]);
         txtWord[i]->setGeometry(place.FieldPlace);
         txtWord[i]->setToolTip(QString::fromLatin1(place.ToolTip));
         txtWord[i]->setValidator(new TextFieldValidator(place.MaxLength, QString(), txtWord[i]));

@@ -82,6 +82,7 @@ void frmImage::createControls()
     // up) the window's content scrolls, so every control stays reachable.
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName(QStringLiteral("ScreenScroller"));
+    scroller->setAccessibleName(QStringLiteral("Workspace"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
     scroller->horizontalScrollBar()->setStyleSheet(ScrollBarStyleSheet());

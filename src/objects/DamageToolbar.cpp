@@ -35,6 +35,8 @@ QToolButton* PictureButton(const QString& picture, QSize pictureSize, const QStr
 {
     auto* button = new QToolButton(parent);
     button->setToolTip(toolTip);
+    // A button shows only a picture: a screen reader says what the tool tip says.
+    button->setAccessibleName(toolTip);
     button->setIcon(SvgIcon(picture, pictureSize));
     button->setIconSize(pictureSize);
     button->setFocusPolicy(Qt::NoFocus);
@@ -58,6 +60,7 @@ DamageToolbar::DamageToolbar(QWidget* parent)
         auto* button = PictureButton(DamagePicture(type.Number), PictureSize, QString::fromLatin1(type.Name), this);
         button->setGeometry(150 / 15, type.TopTwips / 15, 440 / 15, 360 / 15);
         button->setObjectName(QStringLiteral("TBR%1").arg(type.Number));
+        button->setAccessibleDescription(QStringLiteral("Adds a marker of this type to the picture"));
         const int number = type.Number;
         connect(button, &QToolButton::clicked, this, [this, number] { emit Clicked(number); });
     }

@@ -3,6 +3,7 @@
 #include "DamageTypes.h"
 #include "common/MouseButton.h"
 
+#include <QAccessible>
 #include <QCache>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -109,6 +110,7 @@ MarkerLayer::MarkerLayer(QWidget* surface)
     setMouseTracking(true);
     setGeometry(surface->rect());
     surface->installEventFilter(this);
+    Announce();
 }
 
 int MarkerLayer::Add(const MarkerItem& item)
@@ -125,10 +127,17 @@ void MarkerLayer::SetPlace(int index, const QRectF& place)
     UpdateMarker(index);
 }
 
+void MarkerLayer::SetDetail(int index, const QString& detail)
+{
+    m_model.SetDetail(index, detail);
+    Announce();
+}
+
 void MarkerLayer::Hide(int index)
 {
     m_model.Hide(index);
     UpdateMarker(index);
+    Announce();
 }
 
 void MarkerLayer::BringToFront(int index)
@@ -147,12 +156,14 @@ void MarkerLayer::Unload()
 {
     m_model.Unload();
     update();
+    Announce();
 }
 
 QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
 {
     const QString problems = m_model.Rebuild(list, slot);
     update();
+    Announce();
     return problems;
 }
 
@@ -170,6 +181,25 @@ void MarkerLayer::SetSelected(int index)
         UpdateMarker(previous);
     if (m_model.IsShown(index))
         UpdateMarker(index);
+    Announce();
+}
+
+void MarkerLayer::Announce()
+{
+    // The selected marker's details, as its tool tip shows them.
+    const int selected = m_model.Selected();
+    setAccessibleDescription(m_model.IsShown(selected) ? m_model.Item(selected).Detail : QString());
+    const QString name = m_model.SelectionName();
+    if (name == accessibleName())
+        return;
+    setAccessibleName(name);
+    // The focus stays with the picture area, and a screen reader says a new
+    // name only of what has the focus: a marker just selected is announced
+    // as focused.
+    if (m_model.IsShown(selected)) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void MarkerLayer::SetSeeThrough(bool on)

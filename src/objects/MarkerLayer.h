@@ -25,7 +25,7 @@ public:
     int Add(const MarkerItem& item);
     void SetPlace(int index, const QRectF& place);
     void SetPlacement(int index, const ObjectPlacement& placement) { m_model.SetPlacement(index, placement); }
-    void SetDetail(int index, const QString& detail) { m_model.SetDetail(index, detail); }
+    void SetDetail(int index, const QString& detail);
     void Hide(int index);
     void BringToFront(int index);
     void SendToBack(int index);
@@ -55,6 +55,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The layer's accessible name and description follow the selected marker.
+    void Announce();
     // Repaints what a marker covers, its badge and frame included.
     void UpdateMarker(int index);
     // A marker's picture and its number badge, shown in a box of pixels.

@@ -1,5 +1,6 @@
 #include "MarkerModel.h"
 
+#include "DamageTypes.h"
 #include "common/UserError.h"
 
 #include <algorithm>
@@ -134,6 +135,15 @@ void MarkerModel::PositionObjects(float surfaceWidth, float surfaceHeight)
         MarkerItem& item = m_items[size_t(i)];
         item.Place = PlaceFromRatios(surfaceWidth, surfaceHeight, item.Placement);
     }
+}
+
+QString MarkerModel::SelectionName() const
+{
+    if (!IsShown(m_selected))
+        return QStringLiteral("Markers");
+    const DamageType* type = FindDamageType(Item(m_selected).DamageType);
+    return QStringLiteral("Marker %1: %2")
+        .arg(QString::number(m_selected), type ? QString::fromLatin1(type->Name) : Item(m_selected).Tag);
 }
 
 int MarkerModel::MarkerAt(QPointF position) const

@@ -61,6 +61,9 @@ public:
     // The marker framed as the selected one; 0 for none.
     [[nodiscard]] int Selected() const { return m_selected; }
     void SetSelected(int index) { m_selected = index; }
+    // What a screen reader says of the selection: the marker's number and
+    // damage type ("Marker 3: Dent"), or "Markers" when none is shown framed.
+    [[nodiscard]] QString SelectionName() const;
     // The frontmost shown marker at a point of the surface; 0 for none.
     [[nodiscard]] int MarkerAt(QPointF position) const;
 

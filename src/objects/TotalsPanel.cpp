@@ -56,13 +56,27 @@ QLabel* RowLabel(const QString& text, QRect valuePlace, QWidget* parent)
     return label;
 }
 
-QLabel* ValueLabel(const char* name, const QString& toolTip, QRect place, QWidget* parent)
+// A figure is announced with its row's caption, as the eye reads the row.
+void ShowFigure(QLabel* figure, const QString& text)
 {
-    auto* label = new QLabel(QStringLiteral("0"), parent);
+    figure->setText(text);
+    const QString caption = figure->property("caption").toString();
+    figure->setAccessibleName(text.isEmpty() ? caption : caption + QStringLiteral(": ") + text);
+}
+
+// A figure beside its row's caption; the description says what it counts.
+QLabel* ValueLabel(const char* name, const QString& caption, const QString& toolTip, const QString& description,
+    QRect place, QWidget* parent)
+{
+    RowLabel(caption + u':', place, parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place.translated(-Origin));
     label->setToolTip(toolTip);
     label->setProperty("role", QStringLiteral("value"));
+    label->setProperty("caption", caption);
+    label->setAccessibleDescription(description);
+    ShowFigure(label, QStringLiteral("0"));
     return label;
 }
 
@@ -82,13 +96,14 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     setStyleSheet(
         QStringLiteral("QLineEdit[leadingNumberOnly=\"true\"] { border: 2px solid #e0a040; padding: 0 2px; }"));
     Heading(QStringLiteral("Damages"), { 784, 464, 121, 25 }, this);
-    RowLabel(QStringLiteral("Total Incidents:"), CountPlace, this);
-    LblCount = ValueLabel("LblCount", QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), CountPlace, this);
-    RowLabel(QStringLiteral("Grand Total Incidents:"), TotalPlace, this);
-    LblTotal = ValueLabel("LblTotal", QStringLiteral("TOTAL OBJECTS PLACED ON GROUP"), TotalPlace, this);
-    RowLabel(QStringLiteral("Estimated Value:"), CarValuePlace, this);
+    LblCount = ValueLabel("LblCount", QStringLiteral("Total Incidents"),
+        QStringLiteral("TOTAL OBJECTS PLACED ON IMAGE"), QStringLiteral("Markers on this picture"), CountPlace, this);
+    LblTotal = ValueLabel("LblTotal", QStringLiteral("Grand Total Incidents"),
+        QStringLiteral("TOTAL OBJECTS PLACED ON GROUP"), QStringLiteral("Markers in the group"), TotalPlace, this);
+    QLabel* carValueLabel = RowLabel(QStringLiteral("Estimated Value:"), CarValuePlace, this);
     txtNum = new QLineEdit(this);
     txtNum->setObjectName(QStringLiteral("txtNum"));
+    carValueLabel->setBuddy(txtNum);
     connect(txtNum, &QLineEdit::textChanged, this, [this] {
         ShowWhatCounts();
         emit CarValueChanged();
@@ -97,10 +112,10 @@ TotalsPanel::TotalsPanel(QWidget* parent)
     txtNum->setGeometry(CarValuePlace.translated(-Origin));
     txtNum->setToolTip(CarValueToolTip);
     txtNum->setValidator(new TextFieldValidator(CarValueMaxLength, CarValueRefuses, txtNum));
-    RowLabel(QStringLiteral("Total Damages:"), DamagesPlace, this);
-    LblIDTotal = ValueLabel("LblIDTotal", QStringLiteral("Total Damages"), DamagesPlace, this);
-    RowLabel(QStringLiteral("Current Value:"), RestPlace, this);
-    LblRes = ValueLabel("LblRes", QStringLiteral("Current Value"), RestPlace, this);
+    LblIDTotal = ValueLabel("LblIDTotal", QStringLiteral("Total Damages"), QStringLiteral("Total Damages"),
+        QStringLiteral("The cost estimates of the group's markers added up"), DamagesPlace, this);
+    LblRes = ValueLabel("LblRes", QStringLiteral("Current Value"), QStringLiteral("Current Value"),
+        QStringLiteral("The estimated value less the total damages"), RestPlace, this);
 }
 
 QString TotalsPanel::CarValue() const
@@ -133,16 +148,16 @@ void TotalsPanel::ShowWhatCounts()
 
 void TotalsPanel::ClearCurrentValue()
 {
-    LblRes->clear();
+    ShowFigure(LblRes, QString());
 }
 
 void TotalsPanel::ShowTotals(double objIdTotal, qint16 imageObjectCount, qint16 groupObjectCount)
 {
-    LblIDTotal->setText(DoubleText(objIdTotal));
+    ShowFigure(LblIDTotal, DoubleText(objIdTotal));
     LblIDTotal->repaint();
-    LblCount->setText(QString::number(imageObjectCount));
+    ShowFigure(LblCount, QString::number(imageObjectCount));
     LblCount->repaint();
-    LblTotal->setText(QString::number(groupObjectCount));
+    ShowFigure(LblTotal, QString::number(groupObjectCount));
     LblTotal->repaint();
-    LblRes->setText(DoubleText(NumericValue(txtNum->text()) - objIdTotal));
+    ShowFigure(LblRes, DoubleText(NumericValue(txtNum->text()) - objIdTotal));
 }

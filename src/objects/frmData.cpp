@@ -85,12 +85,17 @@ frmData::frmData(QString& objData, double& objIdTotal, const QString& today, QWi
 
 void frmData::createControls()
 {
-    FieldLabel(QStringLiteral("Date"), FromTwips(240, 270, 975, 315), this);
+    // Each label names its field for a screen reader.
+    QLabel* date = FieldLabel(QStringLiteral("Date"), FromTwips(240, 270, 975, 315), this);
     txtDate = Field(QStringLiteral("txtDate"), FromTwips(1380, 210, 2415, 405), this);
-    FieldLabel(QStringLiteral("Comments"), FromTwips(240, 840, 1005, 345), this);
+    date->setBuddy(txtDate);
+    QLabel* comments = FieldLabel(QStringLiteral("Comments"), FromTwips(240, 840, 1005, 345), this);
     txtData = Field(QStringLiteral("txtData"), FromTwips(1350, 810, 2445, 645), this);
-    FieldLabel(QStringLiteral("Cost Est."), FromTwips(240, 1680, 975, 315), this);
+    comments->setBuddy(txtData);
+    QLabel* cost = FieldLabel(QStringLiteral("Cost Est."), FromTwips(240, 1680, 975, 315), this);
     txtID = Field(QStringLiteral("txtID"), FromTwips(1320, 1650, 1425, 405), this);
+    cost->setBuddy(txtID);
+    txtID->setAccessibleDescription(QStringLiteral("Cost estimate"));
     CmdOk = Button(QStringLiteral("CmdOk"), QStringLiteral("OK"), FromTwips(4170, 240, 945, 435), this);
     CMDCLEAR = Button(QStringLiteral("CMDCLEAR"), QStringLiteral("CLEAR"), FromTwips(4200, 840, 915, 465), this);
 

@@ -98,6 +98,7 @@ QTextEdit* TextBox(const QString& name, const QString& text, const QFont& font, 
     box->document()->setDocumentMargin(2);
     box->setFont(font);
     box->setPlainText(text);
+    box->setAccessibleDescription(QStringLiteral("A double click chooses its font"));
     return box;
 }
 
@@ -175,6 +176,7 @@ void frmPage::createControls()
 {
     Scroller = new QScrollArea(this);
     Scroller->setObjectName(QStringLiteral("PageScroller"));
+    Scroller->setAccessibleName(QStringLiteral("Page preview"));
     Scroller->setFrameShape(QFrame::NoFrame);
     Scroller->setWidgetResizable(true);
     Client = new QWidget(Scroller);
@@ -186,10 +188,12 @@ void frmPage::createControls()
     txtHeader = TextBox(
         QStringLiteral("txtHeader"), QStringLiteral("Header Text : Click to Change"), ArialFont(14.25, true), Client);
     Move(txtHeader, HeaderPlace);
+    txtHeader->setAccessibleName(QStringLiteral("Header"));
 
     cmdPrint = new QToolButton(Client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setToolTip(QStringLiteral("Print"));
+    cmdPrint->setAccessibleName(QStringLiteral("Print"));
     cmdPrint->setIcon(SvgIcon(QStringLiteral(":/artwork/printer.svg"), QSize(16, 16)));
     cmdPrint->setIconSize(QSize(16, 16));
     Move(cmdPrint, PrintButtonPlace);
@@ -197,6 +201,7 @@ void frmPage::createControls()
 
     PrnBox = new PageArea(Client);
     PrnBox->setObjectName(QStringLiteral("PrnBox"));
+    PrnBox->setAccessibleName(QStringLiteral("Report page"));
     Move(PrnBox, PagePlace);
 
     for (int i = 0; i < int(Lines.size()); ++i) {
@@ -225,6 +230,7 @@ void frmPage::createControls()
     txtfooter = TextBox(
         QStringLiteral("txtfooter"), QStringLiteral("Footer Text : Click to Change"), ArialFont(8.25, true), Client);
     Move(txtfooter, FooterPlace);
+    txtfooter->setAccessibleName(QStringLiteral("Footer"));
 
     // A double click chooses the box's font.
     txtHeader->viewport()->installEventFilter(this);

@@ -25,6 +25,12 @@ QString EmptyCaption(int slot)
     return QStringLiteral("Pic %1").arg(slot + 1);
 }
 
+// What a screen reader says of a thumbnail: its slot and its picture's name.
+QString ThumbnailName(int slot, const QString& picture)
+{
+    return QStringLiteral("Picture %1: %2").arg(QString::number(slot + 1), picture);
+}
+
 } // namespace
 
 ThumbnailStrip::ThumbnailStrip(QWidget* window)
@@ -44,7 +50,7 @@ ThumbnailStrip::ThumbnailStrip(QWidget* window)
         LbFileName[i] = new SlotCaption(this);
         LbFileName[i]->setObjectName(QStringLiteral("LbFileName%1").arg(i));
         LbFileName[i]->setGeometry(InStrip(place.Caption));
-        LbFileName[i]->SetCaption(EmptyCaption(i));
+        ClearSlot(i);
     }
     Border = new OutlineBox(DesignActiveClipColor, 2, this);
     Border->setObjectName(QStringLiteral("Border"));
@@ -106,6 +112,7 @@ void ThumbnailStrip::ClearSlot(int slot)
     IMG[slot]->ClearPicture();
     IMG[slot]->Tag.clear();
     IMG[slot]->setToolTip(QString());
+    IMG[slot]->setAccessibleName(ThumbnailName(slot, QStringLiteral("empty")));
 }
 
 void ThumbnailStrip::ShowPicture(int slot, const QString& path, const QString& caption, const QImage& thumbnail)
@@ -113,6 +120,7 @@ void ThumbnailStrip::ShowPicture(int slot, const QString& path, const QString& c
     IMG[slot]->SetPicture(thumbnail);
     IMG[slot]->Tag = path;
     IMG[slot]->setToolTip(path);
+    IMG[slot]->setAccessibleName(ThumbnailName(slot, caption));
     LbFileName[slot]->SetCaption(caption);
 }
 
@@ -136,6 +144,7 @@ void ThumbnailStrip::PlacePicture(int slot, const QString& path, const QString& 
     IMG[slot]->SetPlaceholder(missing ? QStringLiteral("picture missing") : QStringLiteral("cannot read"));
     IMG[slot]->Tag = path;
     IMG[slot]->setToolTip(path + u'\n' + loaded.Failure->Text());
+    IMG[slot]->setAccessibleName(ThumbnailName(slot, caption));
     LbFileName[slot]->SetCaption(caption);
 }
 

@@ -63,9 +63,14 @@ Viewport::Viewport(QWidget* window, std::function<void()> positionObjects)
     // that the keys act on the picture and its markers.
     PicArea->setFocusPolicy(Qt::ClickFocus);
     PicArea->setStyleSheet(QStringLiteral("#PicArea { background: #15171a; }"));
+    // With the focus here the keys act on the picture: a screen reader says which.
+    PicArea->setAccessibleName(QStringLiteral("Picture area"));
+    PicArea->setAccessibleDescription(QStringLiteral(
+        "Page Up and Page Down show the other pictures; the arrow keys move the selected marker, Delete removes it"));
     PicZoom = new PictureSurface(PicArea);
     PicZoom->SetDisplaySize(BoxSize());
     PicZoom->setObjectName(QStringLiteral("PicZoom"));
+    PicZoom->setAccessibleName(QStringLiteral("Picture"));
     HS = ScrollBar(Qt::Horizontal, HorizontalBarPlace, window);
     HS->setObjectName(QStringLiteral("HS"));
     VS = ScrollBar(Qt::Vertical, VerticalBarPlace, window);
