@@ -107,23 +107,33 @@ private slots:
     // cell), a picture is decoded at that size, upright, never enlarged.
     void decodedAtItsBox_data()
     {
-        Columns<QString, QSize, QSize, bool, QSize>("name", "stored", "box", "stretched", "decoded");
-        Row("thumbnail of a landscape photo", "a.jpg", QSize(4000, 3000), QSize(133, 103), false, QSize(133, 99));
-        Row("thumbnail of a turned photo", "turned.jpg", QSize(400, 300), QSize(133, 103), false, QSize(77, 103));
-        Row("thumbnail of a PNG", "a.png", QSize(400, 300), QSize(133, 103), false, QSize(133, 99));
-        Row("thumbnail of a WebP", "a.webp", QSize(400, 300), QSize(133, 103), false, QSize(133, 99));
-        Row("thumbnail of a turned HEIC", "turned.heic", QSize(320, 240), QSize(133, 103), false, QSize(77, 103));
-        Row("whole turned HEIC", "turned.heic", QSize(320, 240), QSize(), false, QSize(240, 320));
-        Row("HEIC of several pictures, its primary", "several.heic", QSize(320, 240), QSize(), false, QSize(320, 240));
-        Row("stretched AVIF", "photo.avif", QSize(320, 240), QSize(1021, 766), true, QSize(320, 240));
-        Row("thumbnail of an AVIF", "photo.avif", QSize(320, 240), QSize(133, 103), false, QSize(133, 99));
-        Row("small picture is not enlarged", "a.jpg", QSize(60, 40), QSize(133, 103), false, QSize(60, 40));
-        Row("whole turned photo", "turned.jpg", QSize(400, 300), QSize(), false, QSize(300, 400));
-        Row("stretched portrait photo", "a.jpg", QSize(2000, 3000), QSize(1021, 766), true, QSize(1021, 766));
-        Row("stretched turned photo", "turned.jpg", QSize(4000, 3000), QSize(1021, 766), true, QSize(1021, 766));
-        Row("stretched, narrower than the box", "a.jpg", QSize(800, 2000), QSize(1021, 766), true, QSize(800, 766));
+        Columns<QString, QSize, QSize, bool, QSize, QSize>("name", "stored", "box", "stretched", "decoded", "view");
+        Row("thumbnail of a landscape photo", "a.jpg", QSize(4000, 3000), QSize(133, 103), false, QSize(133, 99),
+            QSize());
+        Row("thumbnail of a turned photo", "turned.jpg", QSize(400, 300), QSize(133, 103), false, QSize(77, 103),
+            QSize());
+        Row("thumbnail of a PNG", "a.png", QSize(400, 300), QSize(133, 103), false, QSize(133, 99), QSize());
+        Row("thumbnail of a WebP", "a.webp", QSize(400, 300), QSize(133, 103), false, QSize(133, 99), QSize());
+        Row("thumbnail of a turned HEIC", "turned.heic", QSize(320, 240), QSize(133, 103), false, QSize(77, 103),
+            QSize());
+        Row("whole turned HEIC", "turned.heic", QSize(320, 240), QSize(), false, QSize(240, 320), QSize());
+        Row("HEIC of several pictures, its primary", "several.heic", QSize(320, 240), QSize(), false, QSize(320, 240),
+            QSize());
+        Row("stretched AVIF", "photo.avif", QSize(320, 240), QSize(1021, 766), true, QSize(320, 240), QSize());
+        Row("thumbnail of an AVIF", "photo.avif", QSize(320, 240), QSize(133, 103), false, QSize(133, 99), QSize());
+        Row("small picture is not enlarged", "a.jpg", QSize(60, 40), QSize(133, 103), false, QSize(60, 40), QSize());
+        Row("whole turned photo", "turned.jpg", QSize(400, 300), QSize(), false, QSize(300, 400), QSize());
+        Row("stretched portrait photo", "a.jpg", QSize(2000, 3000), QSize(1021, 766), true, QSize(1021, 766), QSize());
+        Row("stretched turned photo", "turned.jpg", QSize(4000, 3000), QSize(1021, 766), true, QSize(1021, 766),
+            QSize());
+        Row("stretched, narrower than the box", "a.jpg", QSize(800, 2000), QSize(1021, 766), true, QSize(800, 766),
+            QSize());
+        Row("thumbnail of a photo whose eighth is its fitted view", "a.jpg", QSize(5120, 3840), QSize(133, 103), false,
+            QSize(133, 99), QSize(640, 480));
+        Row("the same, turned: left to the decoder", "turned.jpg", QSize(5120, 3840), QSize(133, 103), false,
+            QSize(77, 103), QSize());
         // Far past the decoder's own allocation limit, as the viewport shows it.
-        Row("a hundred megapixels, whole", "a.jpg", QSize(12000, 8400), QSize(), false, QSize(12000, 8400));
+        Row("a hundred megapixels, whole", "a.jpg", QSize(12000, 8400), QSize(), false, QSize(12000, 8400), QSize());
     }
     void decodedAtItsBox()
     {
@@ -139,6 +149,10 @@ private slots:
         if (!stretched) {
             const QList<LoadedPicture> together = LoadPictures({ dir.filePath("gone.jpg"), path }, box);
             QVERIFY(together.size() == 2 && together[0].Failure && together[1].Picture.size() == decoded);
+            // One decode for the thumbnail and the fitted view, the thumbnail as the decoder reduces it.
+            const LoadedPicture withView = LoadPictures({ path }, box, QSize(629, 480)).value(0);
+            QCOMPARE(withView.Picture, together[1].Picture);
+            QTEST(withView.View.Pixels.isNull() ? QSize() : withView.View.Pixels.size(), "view");
         }
     }
 

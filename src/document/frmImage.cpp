@@ -404,7 +404,7 @@ void frmImage::ClipClicked(int index, int button, QPoint menuPosition)
             return;
         }
         const BusyPointer busy;
-        PicZoom->ShowPictureFile(path);
+        PicZoom->ShowPictureFile(path, Strip->Views(), index);
         OBJ->SetDisplayedSlot(qint16(index));
         View->ScaleToFit();
         ShowMarkers(index);

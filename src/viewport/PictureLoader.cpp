@@ -1,6 +1,7 @@
 #include "PictureLoader.h"
 
 #include "HeifImageHandler.h"
+#include "ViewGeometry.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -102,17 +103,9 @@ void Read(QImageReader& reader, QImage& image, const QString& path)
     }
 }
 
-QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
+// The opened picture decoded at a size (as stored, before it is turned).
+QImage ReadAt(QFile& device, QImageReader& reader, QSize size, const QString& path, QImage image)
 {
-    QFile device;
-    QImageReader reader;
-    Open(path, device, reader);
-    const QSize stored = reader.size();
-    if (!fitInto.isValid() || !stored.isValid()) {
-        Read(reader, image, path);
-        return image;
-    }
-    const QSize size = DecodeSize(stored, reader.transformation(), fitInto, mode);
     // A reduced decode is mostly the decoder's many small reads of the file:
     // from the file's mapping they cost next to nothing. (A full decode reads
     // it the plain way, so that its peak memory is the picture alone.)
@@ -129,6 +122,46 @@ QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QIma
     reader.setScaledSize(size);
     Read(reader, image, path);
     return image;
+}
+
+QImage Decode(const QString& path, QSize fitInto, Qt::AspectRatioMode mode, QImage image)
+{
+    QFile device;
+    QImageReader reader;
+    Open(path, device, reader);
+    const QSize stored = reader.size();
+    if (!fitInto.isValid() || !stored.isValid()) {
+        Read(reader, image, path);
+        return image;
+    }
+    return ReadAt(device, reader, DecodeSize(stored, reader.transformation(), fitInto, mode), path, std::move(image));
+}
+
+// A thumbnail, and the fitted view in a box when that is the decoder's
+// eighth: the thumbnail's own decode is the eighth then, so the view costs
+// only its memory. The thumbnail is reduced from it as the decoder reduces
+// it; a picture to be turned is left to the decoder, which reduces before it
+// turns.
+LoadedPicture DecodeWithView(const QString& path, QSize fitInto, QSize viewBox)
+{
+    FittedView view { path, FileStampOf(path), {}, {} };
+    QFile device;
+    QImageReader reader;
+    Open(path, device, reader);
+    const QSize stored = reader.size();
+    if (!fitInto.isValid() || !stored.isValid()) {
+        QImage image;
+        Read(reader, image, path);
+        return { image, std::nullopt, {} };
+    }
+    const QSize thumbnail = DecodeSize(stored, reader.transformation(), fitInto, Qt::KeepAspectRatio);
+    const QSize eighth(stored.width() / 8, stored.height() / 8);
+    if (reader.format() != "jpeg" || reader.transformation() != QImageIOHandler::TransformationNone
+        || DecoderReduction(stored, FitSize(QSizeF(stored), QSizeF(viewBox))) != eighth)
+        return { ReadAt(device, reader, thumbnail, path, QImage()), std::nullopt, {} };
+    view.Natural = stored;
+    view.Pixels = ReadAt(device, reader, eighth, path, QImage());
+    return { view.Pixels.scaled(thumbnail, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), std::nullopt, view };
 }
 
 } // namespace
@@ -161,15 +194,27 @@ PictureHeader ReadPictureHeader(const QString& path)
     return header;
 }
 
-QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto)
+QSize DecoderReduction(QSize natural, QSizeF display)
+{
+    for (const int denominator : { 8, 4, 2 }) {
+        const QSize size(natural.width() / denominator, natural.height() / denominator);
+        if (size.width() >= display.width() && size.height() >= display.height())
+            return size;
+    }
+    return {};
+}
+
+QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto, QSize viewBox)
 {
     // Each decode runs on a core of its own; the decoder keeps no state
     // between pictures, so they do not wait on each other.
-    return QtConcurrent::blockingMapped<QList<LoadedPicture>>(paths, [fitInto](const QString& path) {
+    return QtConcurrent::blockingMapped<QList<LoadedPicture>>(paths, [fitInto, viewBox](const QString& path) {
         try {
-            return LoadedPicture { LoadPicture(path, fitInto), std::nullopt };
+            if (viewBox.isValid())
+                return DecodeWithView(path, fitInto, viewBox);
+            return LoadedPicture { LoadPicture(path, fitInto), std::nullopt, {} };
         } catch (const PictureError& failure) {
-            return LoadedPicture { QImage(), failure };
+            return LoadedPicture { QImage(), failure, {} };
         }
     });
 }

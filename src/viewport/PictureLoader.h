@@ -1,10 +1,12 @@
 #pragma once
 
+#include "FittedView.h"
 #include "common/UserError.h"
 
 #include <QImage>
 #include <QList>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -66,15 +68,27 @@ struct PictureHeader {
 // Throws PictureError.
 [[nodiscard]] PictureHeader ReadPictureHeader(const QString& path);
 
+// The smallest of the decoder's own reductions of a picture (an eighth, a
+// quarter or a half) that covers a display size; invalid when only the
+// whole picture does. Reduced by less than half again when painted.
+[[nodiscard]] QSize DecoderReduction(QSize natural, QSizeF display);
+
 // A picture read by LoadPictures: the picture, or why there is none.
 struct LoadedPicture {
     QImage Picture;
     std::optional<PictureError> Failure;
+    // The pixels of its fitted view in the view box, when the decode of the
+    // picture made them anyway; null pixels otherwise.
+    FittedView View;
 };
 
 // The pictures at the paths, each decoded to fit into a box as LoadPicture
-// does, several at once on every core; in the order of the paths.
-[[nodiscard]] QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto);
+// does, several at once on every core; in the order of the paths. With a
+// view box, a picture whose fitted view there is the decoder's eighth (a
+// large JPEG stored upright, whose thumbnail is made from its eighth too)
+// keeps the eighth as its View and its thumbnail is reduced from it: one
+// decode for both.
+[[nodiscard]] QList<LoadedPicture> LoadPictures(const QStringList& paths, QSize fitInto, QSize viewBox = {});
 
 // The whole picture at a path, decoded into the memory of a picture that is
 // no longer needed when both have the same size and format (photos from one

@@ -1,5 +1,6 @@
 #include "PictureSurface.h"
 
+#include "FittedViews.h"
 #include "PictureLoader.h"
 #include "ViewGeometry.h"
 #include "common/MouseButton.h"
@@ -21,19 +22,6 @@ constexpr QSize PlaceholderSize { 640, 480 };
 QSize ReducedSize(QSize natural, QSize box)
 {
     return (FitSize(QSizeF(natural), QSizeF(box)) * 2.0).toSize();
-}
-
-// The smallest of the decoder's own reductions of a picture (an eighth, a
-// quarter or a half) that covers a display size; invalid when only the
-// whole picture does. Reduced by less than half again when painted.
-QSize CoveringReduction(QSize natural, QSizeF display)
-{
-    for (const int denominator : { 8, 4, 2 }) {
-        const QSize size(natural.width() / denominator, natural.height() / denominator);
-        if (size.width() >= display.width() && size.height() >= display.height())
-            return size;
-    }
-    return {};
 }
 
 bool Covers(const QImage& pixels, QSizeF display)
@@ -74,16 +62,32 @@ void PictureSurface::ShowPicture(const QImage& picture, const QString& path)
 
 void PictureSurface::ShowPictureFile(const QString& path)
 {
+    ShowFile(path, nullptr, 0);
+}
+
+void PictureSurface::ShowPictureFile(const QString& path, FittedViews& views, int slot)
+{
+    ShowFile(path, &views, slot);
+    // Only now, so that the shown slot's view is not decoded twice.
+    views.FitInto(m_box->size());
+}
+
+void PictureSurface::ShowFile(const QString& path, FittedViews* views, int slot)
+{
     QImage picture;
     try {
-        const PictureHeader header = ReadPictureHeader(path);
-        const QSize fitted = header.DecodesReduced && header.Size.isValid()
-            ? CoveringReduction(header.Size, FitSize(QSizeF(header.Size), QSizeF(m_box->size())))
-            : QSize();
-        if (fitted.isValid()) {
+        FittedView view = views ? views->Usable(slot, path, m_box->size()) : FittedView();
+        if (view.Pixels.isNull())
+            view = ReadFittedView(path, m_box->size());
+        if (view.Natural.isValid()) {
             m_picture = QImage();
-            m_reduced = LoadPicture(path, fitted, Qt::IgnoreAspectRatio);
-            m_naturalSize = header.Size;
+            if (view.Pixels.isNull()) {
+                DecodeFittedView(view, m_box->size());
+                if (views)
+                    views->Keep(slot, view);
+            }
+            m_reduced = view.Pixels;
+            m_naturalSize = view.Natural;
             m_decodesFromFile = true;
             m_displayedPath = path;
             update();
@@ -103,7 +107,7 @@ const QImage& PictureSurface::PixelsFor(QSizeF displaySize)
     if (Covers(m_reduced, displaySize))
         return m_reduced;
     if (m_decodesFromFile && !Covers(m_picture, displaySize)) {
-        const QSize covering = CoveringReduction(m_naturalSize, displaySize);
+        const QSize covering = DecoderReduction(m_naturalSize, displaySize);
         // The pixels kept so far go first: only one set of larger pixels is
         // ever held.
         m_picture = QImage();

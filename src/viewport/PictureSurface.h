@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class FittedViews;
+
 // The picture surface (PicZoom) inside the viewport box: the displayed
 // picture at its display size, the markers' parent. It paints only the part
 // that is exposed, so memory does not grow with zoom.
@@ -46,6 +48,10 @@ public:
     // before; a picture that cannot be read is shown as a placeholder saying
     // why, so that its markers can still be seen and edited.
     void ShowPictureFile(const QString& path);
+    // The same for a slot's picture: the slot's kept view is shown when it
+    // is that of the file as it is now in this box, without reading the
+    // file; otherwise the view decoded now is kept for the slot.
+    void ShowPictureFile(const QString& path, FittedViews& views, int slot);
     // Hands over the displayed picture, so that its memory can take the
     // next one; nothing is painted until ShowPicture.
     [[nodiscard]] QImage TakePicture();
@@ -67,6 +73,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void ShowFile(const QString& path, FittedViews* views, int slot);
+
     QWidget* m_box;
     // The pixels for the fitted view and the first zoom steps.
     QImage m_reduced;

@@ -1,5 +1,6 @@
 #include "ThumbnailStrip.h"
 
+#include "FittedViews.h"
 #include "OutlineBox.h"
 #include "SlotCaption.h"
 #include "SlotLayout.h"
@@ -37,6 +38,7 @@ ThumbnailStrip::ThumbnailStrip(QWidget* window)
     : QWidget(window)
 {
     setGeometry(StripPlace);
+    m_views = new FittedViews(this);
     for (int i = 0; i < GroupSlotCount; ++i) {
         const SlotPlace& place = SlotPlaces[i];
         IMG[i] = new Thumbnail(this);
@@ -113,10 +115,13 @@ void ThumbnailStrip::ClearSlot(int slot)
     IMG[slot]->Tag.clear();
     IMG[slot]->setToolTip(QString());
     IMG[slot]->setAccessibleName(ThumbnailName(slot, QStringLiteral("empty")));
+    m_views->Forget(slot);
 }
 
 void ThumbnailStrip::ShowPicture(int slot, const QString& path, const QString& caption, const QImage& thumbnail)
 {
+    if (m_views->PathOf(slot) != path)
+        m_views->Decode(slot, path);
     IMG[slot]->SetPicture(thumbnail);
     IMG[slot]->Tag = path;
     IMG[slot]->setToolTip(path);
@@ -129,9 +134,12 @@ void ThumbnailStrip::LoadSlots(const QList<GroupPicture>& pictures)
     QStringList paths;
     for (const GroupPicture& picture : pictures)
         paths.append(picture.Path);
-    const QList<LoadedPicture> loaded = LoadPictures(paths, ThumbnailSize);
-    for (int slot = 0; slot < int(qMin(pictures.size(), GroupSlotCount)); ++slot)
+    const QList<LoadedPicture> loaded = LoadPictures(paths, ThumbnailSize, m_views->Box());
+    for (int slot = 0; slot < int(qMin(pictures.size(), GroupSlotCount)); ++slot) {
+        if (!loaded[slot].View.Pixels.isNull())
+            m_views->Keep(slot, loaded[slot].View);
         PlacePicture(slot, paths[slot], FileNameFromPath(paths[slot]), loaded[slot]);
+    }
 }
 
 void ThumbnailStrip::PlacePicture(int slot, const QString& path, const QString& caption, const LoadedPicture& loaded)

@@ -10,6 +10,7 @@
 
 #include <array>
 
+class FittedViews;
 class OutlineBox;
 class SlotCaption;
 class Thumbnail;
@@ -33,15 +34,20 @@ public:
     [[nodiscard]] QString Caption(int slot) const;
     // The slot's thumbnail, where files are dropped into the slot.
     [[nodiscard]] QWidget* SlotWidget(int slot) const;
+    // The pixels of the slots' fitted views, kept for showing them.
+    [[nodiscard]] FittedViews& Views() const { return *m_views; }
 
     // The slot emptied: "Pic n", no picture, no path, no markers.
     void ClearSlot(int slot);
-    // A picture and its thumbnail in a slot.
+    // A picture and its thumbnail in a slot; another picture than the slot
+    // had has its fitted view decoded in the background.
     void ShowPicture(int slot, const QString& path, const QString& caption, const QImage& thumbnail);
     // The pictures of a group in slots 0 on, each captioned with its file
     // name; their thumbnails are decoded all at once and are in place when
-    // this returns. A picture that cannot be shown keeps its slot with a
-    // placeholder naming why; the tool tip gives the path and the reason.
+    // this returns, with the fitted views the same decodes made (the others
+    // follow in the background). A picture that cannot be shown keeps its
+    // slot with a placeholder naming why; the tool tip gives the path and
+    // the reason.
     void LoadSlots(const QList<GroupPicture>& pictures);
     // The frame moves to a slot: 7 pixels left of its outline, above its
     // thumbnail.
@@ -72,4 +78,5 @@ private:
     std::array<SlotCaption*, GroupSlotCount> LbFileName {};
     std::array<OutlineBox*, GroupSlotCount> Box {};
     OutlineBox* Border = nullptr;
+    FittedViews* m_views = nullptr;
 };
