@@ -2,7 +2,9 @@
 // markers and with 32767 (the most a picture holds), and the time of each
 // mouse-move step while a marker is dragged (the move and the repaint of what
 // it uncovers), at actual size and on the crowded picture, with the memory
-// before and after the drag; the time to undo and redo a drag there.
+// before and after the drag; the time to undo and redo a drag there. The
+// drag step, a press and a hover on the crowded picture are each set beside
+// the same on that picture carrying only its first marker, at the same zoom.
 #include "BenchFigures.h"
 #include "BenchPhotos.h"
 #include "BenchWindow.h"
@@ -44,6 +46,7 @@ struct DragTimes {
     double Slowest = 0; // the slowest step
     double Mean = 0;
     double Release = 0; // the release, which stores the picture's markers
+    QPoint At; // where the pointer let go
 };
 
 // Drags marker 1 by steps of (3, 2) pixels, in milliseconds. Each step is
@@ -71,7 +74,47 @@ DragTimes DragMilliseconds(const frmImage& window, int steps)
     timer.start();
     Mouse(layer, QEvent::MouseButtonRelease, at, Qt::NoButton);
     QApplication::processEvents();
-    return { slowest, sum / steps, timer.nsecsElapsed() / 1e6 };
+    return { slowest, sum / steps, timer.nsecsElapsed() / 1e6, at };
+}
+
+// A press where a drag let go (on the marker it moved) and hovers round
+// there, each the mean of many, in milliseconds; the press includes any
+// repaint it asks for.
+struct PointerTimes {
+    double Press = 0;
+    double Hover = 0;
+};
+
+PointerTimes PointerMilliseconds(const frmImage& window, QPoint at, int times)
+{
+    auto* layer = window.findChild<MarkerLayer*>(QStringLiteral("OBJ"));
+    // Pressed once first, so that each press timed grabs the marker already
+    // selected, on both pictures.
+    Mouse(layer, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    Mouse(layer, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    QApplication::processEvents();
+    QElapsedTimer timer;
+    double press = 0;
+    for (int i = 0; i < times; ++i) {
+        timer.start();
+        Mouse(layer, QEvent::MouseButtonPress, at, Qt::LeftButton);
+        QApplication::processEvents();
+        press += timer.nsecsElapsed() / 1e6;
+        Mouse(layer, QEvent::MouseButtonRelease, at, Qt::NoButton);
+        QApplication::processEvents();
+    }
+    // Over every other point of a box round it, in turn.
+    const QRect around(at - QPoint(18, 14), QSize(36, 28));
+    int hovers = 0;
+    timer.start();
+    for (int i = 0; i < times; ++i) {
+        for (int y = around.top(); y <= around.bottom(); y += 2) {
+            for (int x = around.left(); x <= around.right(); x += 2, ++hovers)
+                Mouse(layer, QEvent::MouseMove, QPoint(x, y), Qt::NoButton);
+        }
+    }
+    QApplication::processEvents();
+    return { press / times, timer.nsecsElapsed() / 1e6 / hovers };
 }
 
 } // namespace
@@ -101,6 +144,8 @@ int main(int argc, char* argv[])
     const QString plainGroup = dir.filePath(QStringLiteral("Bench-Plain.grp"));
     WriteGroupFile(
         plainGroup, QString(), { { photos[0], QStringLiteral("3;40;40;300;300;3;;;,") }, { photos[1], {} } });
+    const QString oneGroup = dir.filePath(QStringLiteral("Bench-One.grp"));
+    WriteGroupFile(oneGroup, QString(), { { photos[1], crowded.section(u',', 0, 0) + u',' } });
     const QString crowdedGroup = dir.filePath(QStringLiteral("Bench-Crowded.grp"));
     WriteGroupFile(crowdedGroup, QString(), { { photos[1], crowded } });
 
@@ -121,6 +166,13 @@ int main(int argc, char* argv[])
     figures.AtMost("drag a marker at actual size, slowest step", actual.Slowest, 4, "ms");
     std::printf(
         "  mean step %.2f ms; memory %.0f MB before, %.0f MB after\n", actual.Mean, before, StatusMegabytes("VmRSS:"));
+
+    // The same picture at the same zoom with its first marker only: the
+    // reference of the drag, the press and the hover.
+    window.OpenFile(oneGroup);
+    (void)ShowMilliseconds(window, 0);
+    const DragTimes oneDrag = DragMilliseconds(window, 60);
+    const PointerTimes one = PointerMilliseconds(window, oneDrag.At, 20);
 
     window.OpenFile(crowdedGroup);
     (void)ShowMilliseconds(window, 0);
@@ -143,5 +195,12 @@ int main(int argc, char* argv[])
     }
     figures.AtMost("undo a drag on the picture with 32767 markers", undoRedo[0], 100, "ms");
     std::printf("  redo %.1f ms\n", undoRedo[1]);
+    // Where the drag let go, on both pictures.
+    const PointerTimes many = PointerMilliseconds(window, crowdedDrag.At, 20);
+    figures.RatioAtMost("drag step with 32767 markers beside one, mean", crowdedDrag.Mean / 1e3, oneDrag.Mean / 1e3, 2);
+    figures.RatioAtMost("press on a marker with 32767 markers beside one", many.Press / 1e3, one.Press / 1e3, 2);
+    figures.RatioAtMost("hover over a marker with 32767 markers beside one", many.Hover / 1e3, one.Hover / 1e3, 2);
+    std::printf("  with 32767 / with one: drag step %.3f / %.3f ms, press %.3f / %.3f ms, hover %.4f / %.4f ms\n",
+        crowdedDrag.Mean, oneDrag.Mean, many.Press, one.Press, many.Hover, one.Hover);
     return figures.ExitCode();
 }

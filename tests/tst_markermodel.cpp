@@ -255,6 +255,81 @@ private slots:
         QCOMPARE(model.MarkerAt(QPointF(600, 450)), 0);
     }
 
+    // Of three markers over one point, the front one takes it, whatever was
+    // restacked, hidden or dragged across the grid's cells, and at and
+    // beyond the surface's edges.
+    void theFrontOneAfterEveryChange_data()
+    {
+        Columns<QString, QPointF, int>("change", "at", "marker");
+        Row("the front one of three", "none", QPointF(12, 10), 3);
+        Row("after a send to the back", "back", QPointF(12, 10), 2);
+        Row("after a bring to the front", "front", QPointF(12, 10), 1);
+        Row("after a hide", "hide", QPointF(12, 10), 2);
+        Row("where a drag across cells left", "drag", QPointF(12, 10), 2);
+        Row("where a drag across cells went", "drag", QPointF(321, 211), 3);
+        Row("beyond the top-left edge", "none", QPointF(-3, -2), 1);
+        Row("at the far corner", "corner", QPointF(628, 479), 2);
+        Row("beyond the far corner", "corner", QPointF(640, 486), 2);
+        Row("rebuilt, not yet positioned", "rebuild", QPointF(20, 16), 3);
+    }
+    void theFrontOneAfterEveryChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(QPointF, at);
+        QFETCH(int, marker);
+        const QString list = QStringLiteral("1;2;2;30;30;1;;,2;2;2;30;30;2;;,3;2;2;30;30;3;;,");
+        MarkerModel model = Placed(list);
+        model.SetPlace(1, QRectF(-6, -5, 21, 17));
+        model.SetPlace(2, QRectF(4, 3, 21, 17));
+        model.SetPlace(3, QRectF(10, 8, 21, 17));
+        if (change == "back")
+            model.SendToBack(3);
+        if (change == "front")
+            model.BringToFront(1);
+        if (change == "hide")
+            model.Hide(3);
+        if (change == "drag")
+            Drag(model, QPointF(20, 12), { QPointF(320, 212) });
+        if (change == "rebuild")
+            (void)model.Rebuild(list, 0);
+        if (change == "corner")
+            model.SetPlace(2, QRectF(620, 470, 21, 17));
+        QCOMPARE(model.MarkerAt(at), marker);
+    }
+
+    // A crowd of markers, some beyond the edges, restacked, hidden, moved and
+    // added to: at every point the marker found is the one a walk of the
+    // whole stacking order finds, and a box meets every marker it paints.
+    void theGridFindsWhatAWalkFinds()
+    {
+        QString list;
+        for (int i = 0; i < 240; ++i)
+            list
+                += QStringLiteral("1;%1;%2;30;30;1;;,").arg(629.0 / (i % 20 * 33 - 15)).arg(480.0 / (i / 20 * 41 - 12));
+        MarkerModel model = Placed(list);
+        model.SendToBack(230);
+        model.BringToFront(5);
+        model.Hide(100);
+        model.SetPlace(7, QRectF(600, 470, 60, 40));
+        Drag(model, model.Item(45).Place.center(), { QPointF(300, 20) });
+        (void)model.Add(model.Item(3));
+        int hits = 0;
+        for (int y = -20; y < 510; y += 4) {
+            for (int x = -20; x < 660; x += 4) {
+                int walked = 0;
+                for (const int index : model.StackingOrder()) {
+                    if (model.IsShown(index) && PixelBox(ShownBox(model.Item(index).Place)).contains(x, y))
+                        walked = index;
+                }
+                QCOMPARE(model.MarkerAt(QPointF(x, y)), walked);
+                hits += walked > 0 ? 1 : 0;
+                const std::vector<int> met = model.MarkersIn(QRect(x, y, 3, 3));
+                QVERIFY(walked == 0 || std::find(met.begin(), met.end(), walked) != met.end());
+            }
+        }
+        QCOMPARE(hits, 5146);
+    }
+
     // The pointer's place in the marker when the button goes down decides:
     // the body moves, the far edges resize, over every step of the drag.
     void dragsOverSeveralMoves_data()

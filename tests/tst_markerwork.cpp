@@ -202,6 +202,32 @@ private slots:
         }
     }
 
+    // A repaint of a small part draws only what meets it, back to front:
+    // the selected marker's frame and badge always come last.
+    void aSmallRepaintDrawsWhatItMeets_data()
+    {
+        Columns<QRect, QStringList>("exposed", "shown");
+        const QStringList frame { "rect 36,119 24x19 #ffffff 1", "rect 36,119 24x19 #000000 1",
+            "rect 54,113 10x11 #d214181e" };
+        Row("the first marker's badge", QRect(336, 233, 4, 5),
+            QStringList { "rect 331,233 10x11 #d214181e", "image 333,233 6x11 6x11" } + frame);
+        Row("the second marker's picture", QRect(40, 130, 4, 4), QStringList { "image 37,120 21x16 21x16" } + frame);
+        Row("the second marker's badge", QRect(54, 113, 280, 2),
+            QStringList { "rect 54,113 10x11 #d214181e", "image 56,113 6x11 6x11" } + frame
+                + QStringList { "image 56,113 6x11 6x11" });
+        Row("no marker", QRect(200, 300, 5, 5), frame);
+    }
+    void aSmallRepaintDrawsWhatItMeets()
+    {
+        QFETCH(QRect, exposed);
+        QFETCH(QStringList, shown);
+        Window w;
+        const PaintRecorder painted([&](QPainter& painter) {
+            w.OBJ().render(&painter, exposed.topLeft(), QRegion(exposed), QWidget::DrawChildren);
+        });
+        QCOMPARE(PaintRecorder::Shown(painted.Records), shown);
+    }
+
     // A press reaches the marker under the pointer, with the cursor its
     // zone shows; the drag over several moves is stored at the release.
     void dragsAreStoredAtTheRelease_data()

@@ -122,6 +122,9 @@ int MarkerLayer::Add(const MarkerItem& item)
 
 void MarkerLayer::SetPlace(int index, const QRectF& place)
 {
+    // Storing a marker sets the place it already has: nothing to repaint.
+    if (m_model.Item(index).Place == place)
+        return;
     UpdateMarker(index);
     m_model.SetPlace(index, place);
     UpdateMarker(index);
@@ -177,9 +180,10 @@ void MarkerLayer::SetSelected(int index)
 {
     const int previous = m_model.Selected();
     m_model.SetSelected(index);
-    if (previous > 0 && previous < m_model.Count())
+    // A press on the selected marker leaves its frame as it is.
+    if (previous != index && previous > 0 && previous < m_model.Count())
         UpdateMarker(previous);
-    if (m_model.IsShown(index))
+    if (previous != index && m_model.IsShown(index))
         UpdateMarker(index);
     Announce();
 }
@@ -234,15 +238,14 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    for (const int index : m_model.StackingOrder()) {
-        const MarkerItem& item = m_model.Item(index);
-        if (!item.Visible)
-            continue;
-        const QRect box = PixelBox(ShownBox(item.Place));
-        if (box.intersects(exposed) || NumberBadgeBox(box, index, size()).intersects(exposed)) {
+    for (const int index : m_model.MarkersIn(exposed)) {
+        // Only what meets the exposed part is drawn: the rest would be
+        // clipped away, and a crowded picture stacks thousands there.
+        const QRect box = PixelBox(ShownBox(m_model.Item(index).Place));
+        if (box.intersects(exposed))
             PaintPicture(painter, index, box);
-            PaintBadge(painter, index, box);
-        }
+        if (NumberBadgeBox(box, index, size()).intersects(exposed))
+            PaintBadge(painter, index, box, exposed);
     }
     const int selected = m_model.Selected();
     if (m_model.IsShown(selected)) {
@@ -252,7 +255,7 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
         painter.drawRect(frame);
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(frame);
-        PaintBadge(painter, selected, box);
+        PaintBadge(painter, selected, box, exposed);
     }
 }
 
@@ -267,15 +270,17 @@ void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) c
     painter.setOpacity(1);
 }
 
-void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box) const
+void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box, const QRect& exposed) const
 {
     const QRect badge = NumberBadgeBox(box, index, size());
     painter.fillRect(badge, QColor(20, 24, 30, 210));
     const std::array<QPixmap, 10>& digits = DigitPixmaps(devicePixelRatioF());
     // The digits from the last, right to left.
     int x = badge.left() + 2 + BadgeDigitWidth * (DigitCount(index) - 1);
-    for (int rest = index; x >= badge.left() + 2; rest /= 10, x -= BadgeDigitWidth)
-        painter.drawPixmap(x, badge.top(), digits[size_t(rest % 10)]);
+    for (int rest = index; x >= badge.left() + 2; rest /= 10, x -= BadgeDigitWidth) {
+        if (x < exposed.right() + 1 && x + BadgeDigitWidth > exposed.left())
+            painter.drawPixmap(x, badge.top(), digits[size_t(rest % 10)]);
+    }
 }
 
 void MarkerLayer::UpdateMarker(int index)

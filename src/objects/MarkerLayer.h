@@ -61,7 +61,8 @@ private:
     void UpdateMarker(int index);
     // A marker's picture and its number badge, shown in a box of pixels.
     void PaintPicture(QPainter& painter, int index, const QRect& box) const;
-    void PaintBadge(QPainter& painter, int index, const QRect& box) const;
+    // Only the digits that meet the exposed part are drawn.
+    void PaintBadge(QPainter& painter, int index, const QRect& box, const QRect& exposed) const;
 
     MarkerModel m_model;
     bool m_seeThrough = false;

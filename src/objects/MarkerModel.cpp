@@ -4,6 +4,7 @@
 #include "common/UserError.h"
 
 #include <algorithm>
+#include <cmath>
 
 MarkerModel::MarkerModel()
 {
@@ -11,6 +12,40 @@ MarkerModel::MarkerModel()
     markerTemplate.Place = QRectF(0, 0, TemplateWidth, TemplateHeight);
     markerTemplate.Visible = false;
     m_items.push_back(markerTemplate);
+    m_keys.push_back(0);
+}
+
+void MarkerModel::Index() const
+{
+    if (!m_gridStale)
+        return;
+    // A marker paints its badge beyond its box, where it is hit.
+    m_paintGrid.Reset(m_surface, 32);
+    m_hitGrid.Reset(m_surface, 16);
+    m_gridStale = false;
+    // Entered back to front, each at the end of its cells.
+    for (const int index : m_stack) {
+        if (m_items[size_t(index)].Visible)
+            Enter(index);
+    }
+}
+
+void MarkerModel::Reword(int index)
+{
+    if (size_t(index) < m_records.size())
+        m_records[size_t(index)] = QString();
+}
+
+void MarkerModel::Enter(int index) const
+{
+    if (m_gridStale)
+        return;
+    // Every pixel the marker may paint: its box and its badge on any side.
+    const QRect box = PixelBox(ShownBox(m_items[size_t(index)].Place));
+    const int badgeWidth = 4 + BadgeDigitWidth * DigitCount(index) - BadgeOverlap;
+    const int badgeHeight = BadgeHeight - BadgeOverlap;
+    m_paintGrid.Place(index, m_keys[size_t(index)], box.adjusted(-badgeWidth, -badgeHeight, badgeWidth, badgeHeight));
+    m_hitGrid.Place(index, m_keys[size_t(index)], box);
 }
 
 bool MarkerModel::IsShown(int index) const
@@ -23,27 +58,36 @@ int MarkerModel::Add(const MarkerItem& item)
     m_items.push_back(item);
     const int index = Count() - 1;
     m_stack.push_back(index);
+    m_keys.push_back(++m_frontKey);
+    if (item.Visible)
+        Enter(index);
     return index;
 }
 
 void MarkerModel::SetPlace(int index, const QRectF& place)
 {
     m_items[size_t(index)].Place = place;
+    if (IsShown(index))
+        Enter(index);
 }
 
 void MarkerModel::SetPlacement(int index, const ObjectPlacement& placement)
 {
     m_items[size_t(index)].Placement = placement;
+    Reword(index);
 }
 
 void MarkerModel::SetDetail(int index, const QString& detail)
 {
     m_items[size_t(index)].Detail = detail;
+    Reword(index);
 }
 
 void MarkerModel::Hide(int index)
 {
     m_items[size_t(index)].Visible = false;
+    m_paintGrid.Remove(index);
+    m_hitGrid.Remove(index);
 }
 
 bool MarkerModel::BringToFront(int index)
@@ -63,13 +107,21 @@ bool MarkerModel::Restack(int index, bool toFront)
         return false;
     m_stack.erase(at);
     m_stack.insert(toFront ? m_stack.end() : m_stack.begin(), index);
+    m_keys[size_t(index)] = toFront ? ++m_frontKey : --m_backKey;
+    if (IsShown(index))
+        Enter(index);
     return true;
 }
 
 void MarkerModel::Unload()
 {
     m_items.resize(1);
+    m_records.clear();
     m_stack.clear();
+    m_keys.resize(1);
+    m_frontKey = 0;
+    m_backKey = 0;
+    m_gridStale = true;
     m_unreadable.clear();
     m_unterminated.clear();
     m_displayedSlot = -1;
@@ -84,6 +136,7 @@ QString MarkerModel::Rebuild(const QString& list, qint16 slot)
     const QList<QStringView> records = SplitRecords(list);
     m_items.reserve(size_t(records.size()) + 1);
     m_stack.reserve(size_t(records.size()));
+    m_keys.reserve(size_t(records.size()) + 1);
     QStringList problems;
     for (qsizetype k = 0; k < records.size(); ++k) {
         try {
@@ -96,6 +149,7 @@ QString MarkerModel::Rebuild(const QString& list, qint16 slot)
             item.Placement = record.Placement;
             m_items.push_back(item);
             m_stack.push_back(Count() - 1);
+            m_keys.push_back(++m_frontKey);
         } catch (const UserError& unreadable) {
             m_unreadable.append(records[k].toString());
             problems.append(QStringLiteral("Marker %1 (\"%2\") cannot be shown: %3.")
@@ -119,10 +173,13 @@ QString MarkerModel::Rebuild(const QString& list, qint16 slot)
 QString MarkerModel::ObjectList() const
 {
     QString list;
+    m_records.resize(m_items.size());
     for (int i = 1; i < Count(); ++i) {
         const MarkerItem& item = m_items[size_t(i)];
+        if (item.Visible && m_records[size_t(i)].isNull())
+            m_records[size_t(i)] = FormatRecord(item.Tag, item.Placement, item.Detail);
         if (item.Visible)
-            list += FormatRecord(item.Tag, item.Placement, item.Detail);
+            list += m_records[size_t(i)];
     }
     for (const QString& record : m_unreadable)
         list += record + u',';
@@ -135,6 +192,10 @@ void MarkerModel::PositionObjects(float surfaceWidth, float surfaceHeight)
         MarkerItem& item = m_items[size_t(i)];
         item.Place = PlaceFromRatios(surfaceWidth, surfaceHeight, item.Placement);
     }
+    // Every marker moved: the grids are made again when next asked, which
+    // a repaint of the whole surface does not.
+    m_surface = QSize(int(std::ceil(surfaceWidth)), int(std::ceil(surfaceHeight)));
+    m_gridStale = true;
 }
 
 QString MarkerModel::SelectionName() const
@@ -148,12 +209,32 @@ QString MarkerModel::SelectionName() const
 
 int MarkerModel::MarkerAt(QPointF position) const
 {
-    for (auto at = m_stack.rbegin(); at != m_stack.rend(); ++at) {
-        const MarkerItem& item = m_items[size_t(*at)];
-        if (item.Visible && PixelBox(ShownBox(item.Place)).contains(position.toPoint()))
-            return *at;
+    const QPoint point = position.toPoint();
+    Index();
+    const std::vector<MarkerGrid::Entry>& cell = m_hitGrid.At(point);
+    for (auto at = cell.rbegin(); at != cell.rend(); ++at) {
+        if (at->Reach.contains(point))
+            return at->Index;
     }
     return 0;
+}
+
+std::vector<int> MarkerModel::MarkersIn(const QRect& box) const
+{
+    // A box over most of the surface (a whole repaint) takes the stacking
+    // order as it stands, and the grids need not be made for it.
+    const QRect onSurface = box.intersected(QRect(QPoint(0, 0), m_surface));
+    if (2.0 * onSurface.width() * onSurface.height() < double(m_surface.width()) * m_surface.height()) {
+        Index();
+        return m_paintGrid.In(box);
+    }
+    std::vector<int> shown;
+    shown.reserve(m_stack.size());
+    for (const int index : m_stack) {
+        if (m_items[size_t(index)].Visible)
+            shown.push_back(index);
+    }
+    return shown;
 }
 
 QPointF MarkerModel::InMarker(int index, QPointF position) const
@@ -191,6 +272,7 @@ void MarkerModel::DragTo(QPointF position)
     MarkerItem& item = m_items[size_t(m_pressed)];
     const QPointF at = InMarker(m_pressed, position);
     item.Place = DraggedPlace(item.Place, item.Pointer, float(at.x()), float(at.y()), m_grab);
+    Enter(m_pressed);
 }
 
 int MarkerModel::Release()

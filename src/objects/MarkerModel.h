@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MarkerGrid.h"
 #include "MarkerItem.h"
 
 #include <QPoint>
@@ -66,6 +67,9 @@ public:
     [[nodiscard]] QString SelectionName() const;
     // The frontmost shown marker at a point of the surface; 0 for none.
     [[nodiscard]] int MarkerAt(QPointF position) const;
+    // The shown markers that may paint inside a box of the surface (their
+    // box or their number badge meets it, or nearly), the back first.
+    [[nodiscard]] std::vector<int> MarkersIn(const QRect& box) const;
 
     // The pointer over the surface: the marker under it (0 for none), which
     // then remembers what a drag of it does from there.
@@ -85,9 +89,29 @@ private:
     [[nodiscard]] QPointF InMarker(int index, QPointF position) const;
     // A marker moved to the front or the back of the stacking order.
     bool Restack(int index, bool toFront);
+    // The grids made again when a change moved every marker.
+    void Index() const;
+    // A marker's record is written again at the next ObjectList.
+    void Reword(int index);
+    // A shown marker entered in the grid where it now paints, by its key.
+    void Enter(int index) const;
 
     std::vector<MarkerItem> m_items;
     std::vector<int> m_stack;
+    // Each marker's record as last written (null until then): a release
+    // stores the list, and one marker changed at a time.
+    mutable std::vector<QString> m_records;
+    // Each marker's place in the stacking order as a number that only grows
+    // to the front, so that a restack renumbers no other marker.
+    std::vector<int> m_keys;
+    int m_frontKey = 0;
+    int m_backKey = 0;
+    // Where each shown marker paints (its badge on any side included), and
+    // where it is hit.
+    mutable MarkerGrid m_paintGrid;
+    mutable MarkerGrid m_hitGrid;
+    mutable bool m_gridStale = true;
+    QSize m_surface;
     QStringList m_unreadable;
     // Text after the list's last ",", written back as it stands.
     QString m_unterminated;
