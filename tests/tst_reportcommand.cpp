@@ -106,7 +106,8 @@ private slots:
         Row("the version among others", "car.grp --version", "0", "");
         Row("nothing", "", "2", "no group file is named");
         Row("no output", "car.grp", "2", "no output file is named: give it with -o REPORT.pdf");
-        Row("two groups", "a.grp b.grp -o r.pdf", "2", "name one group file, not 2 (\"a.grp b.grp\")");
+        Row("two groups, a file for their folder", "a.grp b.grp -o r.pdf", "1",
+            "Cannot make the folder r.pdf: File exists.");
         Row("an empty output name", "car.grp -o ''", "2", "the output file's name is empty");
         Row("an empty group name", "'' -o r.pdf", "2", "the group file's name is empty");
         Row("two outputs", "car.grp -o a.pdf --output b.pdf", "2", "the option --output is given more than once");
@@ -132,6 +133,60 @@ private slots:
         QCOMPARE(Run(line, dir.path(), QTest::currentDataTag() == QByteArray("a full disk") ? 2000 : RLIM_INFINITY),
             (QStringList { exit, out, reason.isEmpty() ? "" : err }));
         QCOMPARE(ReadBytes(dir.filePath("r.pdf")) + ReadBytes(dir.filePath("car.grp")), kept);
+    }
+
+    // Several groups, or a folder, give a report per group named after it, with the options; one without gets a line.
+    void theBatchWritesAReportPerGroup_data()
+    {
+        Columns<QString, QString, QString, QStringList>("line", "exit", "err", "written");
+        Row("three groups, one damaged, into a new folder", "Smith.grp x.grp Jones.grp -o new --damage-list", "1",
+            "x.grp: Cannot open the group file x.grp: it is not a VOSK Image Viewer file.",
+            QStringList { "new/Smith", "new/Jones" });
+        Row("a file there kept", "Smith.grp Jones.grp -o out", "1",
+            "Jones.grp: Cannot write the report out/Jones.pdf: the file exists; --force replaces it.",
+            QStringList { "out/Smith" });
+        Row("replaced with --force", "Smith.grp Jones.grp -o out --force", "0", "",
+            QStringList { "out/Smith", "out/Jones" });
+        Row("a name taken before", "sub/Smith.grp Smith.grp -o out", "1",
+            "Smith.grp: Cannot write the report out/Smith.pdf: it is the report of sub/Smith.grp, named before.",
+            QStringList { "out/Smith" });
+    }
+    void theBatchWritesAReportPerGroup()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, exit);
+        QFETCH(QString, err);
+        QFETCH(QStringList, written);
+        QTemporaryDir dir;
+        WriteJpeg(dir.filePath("front.jpg"), QSize(64, 48));
+        WriteBytes(dir.filePath("x.grp"), "\"SomethingElse1;0\"\r\n");
+        QVERIFY(QDir(dir.path()).mkpath("out") && QDir(dir.path()).mkpath("sub"));
+        WriteBytes(dir.filePath("out/Jones.pdf"), "old report");
+        for (const QString group : { "Smith", "Jones", "sub/Smith" }) // each its own marker, commented with its name
+            WriteGroupFile(dir.filePath(group + ".grp"), "100",
+                { { dir.filePath("front.jpg"), "1;2;2;9;9;1;250;;" + group + "," } });
+        QCOMPARE(
+            Run(line, dir.path()), (QStringList { exit, "", err.isEmpty() ? "" : "nimbrel-report: " + err + "\n" }));
+        for (const QString& report : written) {
+            const PdfWords pdf(dir.filePath(report + ".pdf"));
+            const QString name = report.section('/', 1);
+            QCOMPARE(pdf.Title + ' ' + QString::number(pdf.Pages.size()), name + (line.contains("list") ? " 2" : " 1"));
+            QVERIFY(QLineF(pdf.Find(0, "Review").Box.topLeft(), QPointF(840, 13200)).length() < 1);
+            if (line.contains("list"))
+                QCOMPARE(pdf.Texts(1).mid(9, 5).join(' '), "front 1 Dent 250 " + name);
+        }
+        QCOMPARE(ReadBytes(dir.filePath("out/Jones.pdf")) == "old report", !written.contains("out/Jones"));
+        if (exit == "0") { // someone watching at a terminal sees each report written
+            const QString here = QDir::currentPath();
+            QDir::setCurrent(dir.path());
+            QString said;
+            QTextStream stream(&said);
+            QCOMPARE(RunReportCommand(line.split(' '), QtClock(), stream, stream, true), 0);
+            QDir::setCurrent(here);
+            QCOMPARE(said,
+                "nimbrel-report: Smith.grp: written to out/Smith.pdf (1 of 2)\nnimbrel-report: Jones.grp: "
+                "written to out/Jones.pdf (2 of 2)\n");
+        }
     }
 
     // nimbrel answers a lone --version, --help or -h before any window; any other line names a group, whose window

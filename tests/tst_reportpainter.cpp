@@ -88,6 +88,28 @@ private slots:
                 "text Checked by Ann 840,14515 165 bold", QString("text at the depot 840,%1 165 bold").arg(footer) }));
     }
 
+    // The preview's and the printer's page decodes a few pictures at a time, yet shows, in slot order, what each
+    // picture drawn on its own shows (slot 4's file is missing).
+    void thePageDrawsEachPictureAsOnItsOwn()
+    {
+        QTemporaryDir dir;
+        QList<GroupPicture> group;
+        for (int slot = 0; slot < 6; ++slot) {
+            WriteJpeg(dir.filePath(QString("%1.jpg").arg(slot)), QSize(40 + slot * 10, 30 + slot * 20));
+            group.append(
+                { dir.filePath(QString("%1.jpg").arg(slot == 4 ? 9 : slot)), QString("1;2;2;9;9;%1;;,").arg(slot) });
+        }
+        const ReportLayout layout = LayoutReport(PageAreaWidth, group, false);
+        QList<Record> each;
+        for (const ReportPicture& picture : layout.Pictures) {
+            ReportLayout one = layout;
+            one.Pictures = { picture };
+            each += PaintRecorder([&](QPainter& p) { PaintReportPage(p, one, LoadReportImages(one, 72)); }).Records;
+        }
+        QCOMPARE(PaintRecorder([&](QPainter& p) { PaintReportPage(p, layout, 72); }).Records, each);
+        QCOMPARE(PaintRecorder::Shown(each.first()), "image 0,0 4898x3673 40x30");
+    }
+
     // Entry i is car's marker i, a Dent costing i.5; the totals count every entry, listed or not; rows shrink to 6 pt.
     void theDamageListShowsEveryRowAndTheTotals_data()
     {

@@ -62,7 +62,8 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(Reasons);
     const QtClock clock;
-    const int result = RunReportCommand(QGuiApplication::arguments().mid(1), clock, out, err);
+    // Progress is for a person watching, not for a log.
+    const int result = RunReportCommand(QGuiApplication::arguments().mid(1), clock, out, err, isatty(fileno(Reasons)));
     err.flush();
     // What is said after the run (a leak checker at exit) reaches the real
     // stream again.

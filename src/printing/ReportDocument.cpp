@@ -153,10 +153,9 @@ namespace {
 
 // The report as the bytes of a PDF file.
 QByteArray ReportPdf(const QList<GroupPicture>& groupSlots, const QString& carValue, const ReportTexts& texts,
-    const ReportPdfOptions& options)
+    const ReportPdfOptions& options, const QList<ReportImage>& images)
 {
     const ReportLayout layout = LayoutReport(PageAreaWidth, groupSlots, options.KeepProportions);
-    const QList<ReportImage> images = LoadReportImages(layout, options.DotsPerInch);
     const QList<DamageListEntry> entries = options.WithDamageList ? DamageList(groupSlots) : QList<DamageListEntry>();
 
     QBuffer buffer;
@@ -197,13 +196,19 @@ QByteArray ReportPdf(const QList<GroupPicture>& groupSlots, const QString& carVa
 
 } // namespace
 
+QFuture<ReportImage> StartReportPdfImages(const QList<GroupPicture>& groupSlots, const ReportPdfOptions& options)
+{
+    return StartReportImages(LayoutReport(PageAreaWidth, groupSlots, options.KeepProportions), options.DotsPerInch);
+}
+
 void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, const QString& carValue,
-    const ReportTexts& texts, const ReportPdfOptions& options)
+    const ReportTexts& texts, const ReportPdfOptions& options, const std::optional<QFuture<ReportImage>>& started)
 {
     try {
         // A path that can never take the report fails before any work.
         CheckReplaceable(path);
-        ReplaceFile(path, ReportPdf(groupSlots, carValue, texts, options));
+        const QList<ReportImage> images = (started ? *started : StartReportPdfImages(groupSlots, options)).results();
+        ReplaceFile(path, ReportPdf(groupSlots, carValue, texts, options, images));
     } catch (const UserError& failure) {
         throw UserError(CannotWrite(path, failure.Text()));
     }

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QPainter;
 
@@ -97,5 +98,13 @@ struct ReportPdfOptions {
 // asked for. The pictures are decoded once, and kept once in the file.
 // Throws UserError naming the file and the reason when it cannot be written
 // (then an old file there is left as it was), or is not a regular file.
+// With its pictures started before (StartReportPdfImages with the same slots
+// and options), it waits for them instead of decoding them.
 void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, const QString& carValue,
-    const ReportTexts& texts, const ReportPdfOptions& options);
+    const ReportTexts& texts, const ReportPdfOptions& options,
+    const std::optional<QFuture<ReportImage>>& started = std::nullopt);
+
+// The pictures of a group's report starting to decode on every core, so that
+// they are ready when WriteReportPdf needs them.
+[[nodiscard]] QFuture<ReportImage> StartReportPdfImages(
+    const QList<GroupPicture>& groupSlots, const ReportPdfOptions& options);

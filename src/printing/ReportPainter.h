@@ -2,6 +2,7 @@
 
 #include "ReportLayout.h"
 
+#include <QFuture>
 #include <QImage>
 #include <QList>
 #include <QRectF>
@@ -18,6 +19,9 @@ class QPainter;
 // framed placeholder naming the file in its whole cell, with its markers still drawn over it; each marker as its
 // damage-type picture stretched over its place, with its number in a small
 // badge on a corner, as on screen. Nothing is drawn outside the page area.
+// The pictures decode as many at once as there are cores, each round drawn
+// and let go before the next, so a page drawn straight on a printer holds no
+// more of them at a time.
 void PaintReportPage(QPainter& painter, const ReportLayout& layout, double dotsPerInch = 300);
 
 // A picture of the report as decoded for its cell, or the reason it cannot be
@@ -29,8 +33,13 @@ struct ReportImage {
 
 // The pictures of a layout decoded once, one per picture in layout order,
 // for a page drawn more than once (copies, a preview that repaints): drawing
-// the same images again lets a PDF keep each picture once.
+// the same images again lets a PDF keep each picture once. They decode
+// several at once, on every core.
 [[nodiscard]] QList<ReportImage> LoadReportImages(const ReportLayout& layout, double dotsPerInch = 300);
+
+// The same pictures, started decoding on every core while the caller goes on;
+// its results are in layout order.
+[[nodiscard]] QFuture<ReportImage> StartReportImages(const ReportLayout& layout, double dotsPerInch = 300);
 
 // The page drawn with pictures decoded before; images holds one entry per
 // picture of the layout (missing entries draw as placeholders).
