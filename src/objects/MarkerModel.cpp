@@ -55,11 +55,13 @@ bool MarkerModel::IsShown(int index) const
 
 int MarkerModel::Add(const MarkerItem& item)
 {
+    // The item may be one of the list's own, which the push moves.
+    const bool visible = item.Visible;
     m_items.push_back(item);
     const int index = Count() - 1;
     m_stack.push_back(index);
     m_keys.push_back(++m_frontKey);
-    if (item.Visible)
+    if (visible)
         Enter(index);
     return index;
 }
