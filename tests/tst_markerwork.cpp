@@ -254,6 +254,49 @@ private slots:
         QVERIFY(w.Changed());
     }
 
+    // A drag over a stack of overlapping markers shows what a repaint without
+    // the layers kept for it shows, and nearly what shows once it is let go.
+    void aDragShowsWhatARepaintShows_data()
+    {
+        Columns<int, bool>("dragged", "seeThrough");
+        Row("in the middle of the stack", 7, false);
+        Row("at the front", 13, false);
+        Row("at the back", 1, false);
+        Row("see-through", 7, true);
+    }
+    void aDragShowsWhatARepaintShows()
+    {
+        QFETCH(int, dragged);
+        QFETCH(bool, seeThrough);
+        QString stack;
+        for (int k = 0; k < 13; ++k)
+            stack += QStringLiteral("%1;%2;%3;30;30;%1;;;,").arg(k % 8 + 1).arg(6.0 - k * 0.15).arg(5.0 - k * 0.1);
+        Window w(stack);
+        w.Menu("mnuSeeThrough")->setChecked(!seeThrough);
+        const QPoint from = w.Inside(dragged, QPointF(2, 2)); // where no other marker lies over it
+        QTest::mousePress(&w.OBJ(), Qt::LeftButton, {}, from);
+        for (const QPoint& step : MainWindow::Steps(from, from + QPoint(17, 11), 5)) {
+            QTest::mouseMove(&w.OBJ(), step);
+            QApplication::processEvents(); // the first step draws the layers kept
+            w.Menu("mnuSeeThrough")->setChecked(seeThrough); // and this drops them
+        }
+        const QRect area(60, 50, 150, 120);
+        const QImage held = w.PicZoom()->grab(area).toImage();
+        w.OBJ().SetSeeThrough(seeThrough);
+        QCOMPARE(w.PicZoom()->grab(area).toImage(), held);
+        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, from + QPoint(17, 11));
+        QCOMPARE(w.Selected(), dragged);
+        // Where see-through parts overlap, adding them one by one rounds apart.
+        const QImage let = w.PicZoom()->grab(area).toImage();
+        int most = 0;
+        for (int at = 0; at < area.width() * area.height() * 3; ++at) {
+            const QRgb pixels[2] = { held.pixel(at / 3 % area.width(), at / 3 / area.width()),
+                let.pixel(at / 3 % area.width(), at / 3 / area.width()) };
+            most = std::max(most, std::abs(int(pixels[0] >> at % 3 * 8 & 255) - int(pixels[1] >> at % 3 * 8 & 255)));
+        }
+        QVERIFY(most <= 2);
+    }
+
     // A left click on a marker selects it and marks the group changed; one
     // beside the markers, or with another button, does neither.
     void clicks_data()

@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -116,6 +117,7 @@ MarkerLayer::MarkerLayer(QWidget* surface)
 int MarkerLayer::Add(const MarkerItem& item)
 {
     const int index = m_model.Add(item);
+    DropDragLayers();
     UpdateMarker(index);
     return index;
 }
@@ -125,6 +127,7 @@ void MarkerLayer::SetPlace(int index, const QRectF& place)
     // Storing a marker sets the place it already has: nothing to repaint.
     if (m_model.Item(index).Place == place)
         return;
+    DropDragLayers();
     UpdateMarker(index);
     m_model.SetPlace(index, place);
     UpdateMarker(index);
@@ -133,24 +136,28 @@ void MarkerLayer::SetPlace(int index, const QRectF& place)
 void MarkerLayer::SetDetail(int index, const QString& detail)
 {
     m_model.SetDetail(index, detail);
+    DropDragLayers();
     Announce();
 }
 
 void MarkerLayer::Hide(int index)
 {
     m_model.Hide(index);
+    DropDragLayers();
     UpdateMarker(index);
     Announce();
 }
 
 void MarkerLayer::BringToFront(int index)
 {
+    DropDragLayers();
     if (m_model.BringToFront(index))
         UpdateMarker(index);
 }
 
 void MarkerLayer::SendToBack(int index)
 {
+    DropDragLayers();
     if (m_model.SendToBack(index))
         UpdateMarker(index);
 }
@@ -158,6 +165,7 @@ void MarkerLayer::SendToBack(int index)
 void MarkerLayer::Unload()
 {
     m_model.Unload();
+    DropDragLayers();
     update();
     Announce();
 }
@@ -165,6 +173,7 @@ void MarkerLayer::Unload()
 QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
 {
     const QString problems = m_model.Rebuild(list, slot);
+    DropDragLayers();
     update();
     Announce();
     return problems;
@@ -173,6 +182,7 @@ QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
 void MarkerLayer::PositionObjects(float surfaceWidth, float surfaceHeight)
 {
     m_model.PositionObjects(surfaceWidth, surfaceHeight);
+    DropDragLayers();
     update();
 }
 
@@ -180,6 +190,8 @@ void MarkerLayer::SetSelected(int index)
 {
     const int previous = m_model.Selected();
     m_model.SetSelected(index);
+    if (index != m_dragged)
+        DropDragLayers();
     // A press on the selected marker leaves its frame as it is.
     if (previous != index && previous > 0 && previous < m_model.Count())
         UpdateMarker(previous);
@@ -209,6 +221,7 @@ void MarkerLayer::Announce()
 void MarkerLayer::SetSeeThrough(bool on)
 {
     m_seeThrough = on;
+    DropDragLayers();
     update();
 }
 
@@ -228,9 +241,12 @@ bool MarkerLayer::event(QEvent* event)
 
 bool MarkerLayer::eventFilter(QObject* watched, QEvent* event)
 {
-    // The layer always covers its surface.
+    // The layer always covers its surface; the part in view changes as
+    // the surface is scrolled or resized.
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());
+    if (watched == parentWidget() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        DropDragLayers();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -238,15 +254,10 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    for (const int index : m_model.MarkersIn(exposed)) {
-        // Only what meets the exposed part is drawn: the rest would be
-        // clipped away, and a crowded picture stacks thousands there.
-        const QRect box = PixelBox(ShownBox(m_model.Item(index).Place));
-        if (box.intersects(exposed))
-            PaintPicture(painter, index, box);
-        if (NumberBadgeBox(box, index, size()).intersects(exposed))
-            PaintBadge(painter, index, box, exposed);
-    }
+    if (m_dragged == m_model.Pressed() && m_model.IsShown(m_dragged))
+        PaintDrag(painter, exposed);
+    else
+        PaintMarkers(painter, m_model.MarkersIn(exposed), exposed);
     const int selected = m_model.Selected();
     if (m_model.IsShown(selected)) {
         const QRect box = PixelBox(ShownBox(m_model.Item(selected).Place));
@@ -257,6 +268,62 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
         painter.drawRect(frame);
         PaintBadge(painter, selected, box, exposed);
     }
+}
+
+void MarkerLayer::PaintMarkers(QPainter& painter, const std::vector<int>& indexes, const QRect& exposed) const
+{
+    for (const int index : indexes) {
+        // Only what meets the exposed part is drawn: the rest would be
+        // clipped away, and a crowded picture stacks thousands there.
+        const QRect box = PixelBox(ShownBox(m_model.Item(index).Place));
+        if (box.intersects(exposed))
+            PaintPicture(painter, index, box);
+        if (NumberBadgeBox(box, index, size()).intersects(exposed))
+            PaintBadge(painter, index, box, exposed);
+    }
+}
+
+void MarkerLayer::PaintDrag(QPainter& painter, const QRect& exposed)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (!m_layersArea.contains(exposed)) {
+        // Drawn once per drag, over the part in view (never the whole
+        // surface, which may be tens of megapixels), each marker as a
+        // repaint of that part draws it.
+        m_layersArea = visibleRegion().boundingRect().united(exposed);
+        std::vector<char> above(size_t(m_model.Count()), 0);
+        const std::vector<int>& stack = m_model.StackingOrder();
+        for (auto at = std::find(stack.begin(), stack.end(), m_dragged); at != stack.end(); ++at)
+            above[size_t(*at)] = 1;
+        std::vector<int> layers[2];
+        for (const int index : m_model.MarkersIn(m_layersArea)) {
+            if (index != m_dragged)
+                layers[size_t(above[size_t(index)])].push_back(index);
+        }
+        for (int k = 0; k < 2; ++k) {
+            QImage& image = k == 0 ? m_below : m_above;
+            image = QImage(); // nothing there: a null picture draws nothing
+            if (layers[k].empty())
+                continue;
+            image = QImage(m_layersArea.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter layer(&image);
+            layer.translate(-m_layersArea.topLeft());
+            PaintMarkers(layer, layers[k], m_layersArea);
+        }
+    }
+    const QRect source((exposed.topLeft() - m_layersArea.topLeft()) * ratio, exposed.size() * ratio);
+    painter.drawImage(exposed, m_below, source);
+    PaintMarkers(painter, { m_dragged }, exposed);
+    painter.drawImage(exposed, m_above, source);
+}
+
+void MarkerLayer::DropDragLayers()
+{
+    m_layersArea = QRect();
+    m_below = QImage();
+    m_above = QImage();
 }
 
 void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const
@@ -295,6 +362,8 @@ void MarkerLayer::mousePressEvent(QMouseEvent* event)
     // A press that does not end here (a release taken by a pop-up menu)
     // leaves nothing behind.
     m_model.Release();
+    m_dragged = 0;
+    DropDragLayers();
     const int index = m_model.MarkerAt(event->position());
     const int button = ButtonNumber(event->button());
     if (index == 0 || button == 0) {
@@ -323,6 +392,7 @@ void MarkerLayer::mouseMoveEvent(QMouseEvent* event)
         return;
     UpdateMarker(pressed);
     m_model.DragTo(event->position());
+    m_dragged = pressed;
     UpdateMarker(pressed);
     emit Moved(pressed);
 }
@@ -333,6 +403,8 @@ void MarkerLayer::mouseReleaseEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
+    m_dragged = 0;
+    DropDragLayers();
     emit Released(m_model.Release(), 1);
 }
 

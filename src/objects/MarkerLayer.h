@@ -2,6 +2,7 @@
 
 #include "MarkerModel.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -63,7 +64,19 @@ private:
     void PaintPicture(QPainter& painter, int index, const QRect& box) const;
     // Only the digits that meet the exposed part are drawn.
     void PaintBadge(QPainter& painter, int index, const QRect& box, const QRect& exposed) const;
+    // The markers that meet the exposed part, back to front, each once.
+    void PaintMarkers(QPainter& painter, const std::vector<int>& indexes, const QRect& exposed) const;
+    // While a marker is dragged, the markers below it and those above it are
+    // kept drawn over the visible part, so that a step draws two pictures
+    // and the dragged marker, however many markers are stacked there.
+    void PaintDrag(QPainter& painter, const QRect& exposed);
+    void DropDragLayers();
 
     MarkerModel m_model;
     bool m_seeThrough = false;
+    // The marker a drag has moved since its press; 0 for none.
+    int m_dragged = 0;
+    QRect m_layersArea; // null when none are kept
+    QImage m_below;
+    QImage m_above;
 };

@@ -32,6 +32,7 @@ void MarkerModel::Index() const
 
 void MarkerModel::Reword(int index)
 {
+    m_listStale = true;
     if (size_t(index) < m_records.size())
         m_records[size_t(index)] = QString();
 }
@@ -61,6 +62,7 @@ int MarkerModel::Add(const MarkerItem& item)
     const int index = Count() - 1;
     m_stack.push_back(index);
     m_keys.push_back(++m_frontKey);
+    m_listStale = true;
     if (visible)
         Enter(index);
     return index;
@@ -75,12 +77,17 @@ void MarkerModel::SetPlace(int index, const QRectF& place)
 
 void MarkerModel::SetPlacement(int index, const ObjectPlacement& placement)
 {
+    // A click stores the placement the marker has: its record stands.
+    if (m_items[size_t(index)].Placement == placement)
+        return;
     m_items[size_t(index)].Placement = placement;
     Reword(index);
 }
 
 void MarkerModel::SetDetail(int index, const QString& detail)
 {
+    if (m_items[size_t(index)].Detail == detail)
+        return;
     m_items[size_t(index)].Detail = detail;
     Reword(index);
 }
@@ -88,6 +95,7 @@ void MarkerModel::SetDetail(int index, const QString& detail)
 void MarkerModel::Hide(int index)
 {
     m_items[size_t(index)].Visible = false;
+    m_listStale = true;
     m_paintGrid.Remove(index);
     m_hitGrid.Remove(index);
 }
@@ -119,6 +127,8 @@ void MarkerModel::Unload()
 {
     m_items.resize(1);
     m_records.clear();
+    m_listStale = true;
+    m_source = QString();
     m_stack.clear();
     m_keys.resize(1);
     m_frontKey = 0;
@@ -134,6 +144,7 @@ void MarkerModel::Unload()
 QString MarkerModel::Rebuild(const QString& list, qint16 slot)
 {
     Unload();
+    m_source = list;
     m_displayedSlot = slot;
     const QList<QStringView> records = SplitRecords(list);
     m_items.reserve(size_t(records.size()) + 1);
@@ -174,6 +185,10 @@ QString MarkerModel::Rebuild(const QString& list, qint16 slot)
 
 QString MarkerModel::ObjectList() const
 {
+    // Unchanged, the list is the one last made, shared: a click stores it
+    // again, and neither it nor the history's comparison then reads it.
+    if (!m_listStale)
+        return m_list;
     QString list;
     m_records.resize(m_items.size());
     for (int i = 1; i < Count(); ++i) {
@@ -185,7 +200,14 @@ QString MarkerModel::ObjectList() const
     }
     for (const QString& record : m_unreadable)
         list += record + u',';
-    return list + m_unterminated;
+    m_list = list + m_unterminated;
+    // Made again as it was read, it is the text read, shared with its slot
+    // and the history, which then compare it without reading it.
+    if (m_list == m_source)
+        m_list = m_source;
+    m_source = QString();
+    m_listStale = false;
+    return m_list;
 }
 
 void MarkerModel::PositionObjects(float surfaceWidth, float surfaceHeight)
@@ -215,7 +237,10 @@ int MarkerModel::MarkerAt(QPointF position) const
     Index();
     const std::vector<MarkerGrid::Entry>& cell = m_hitGrid.At(point);
     for (auto at = cell.rbegin(); at != cell.rend(); ++at) {
-        if (at->Reach.contains(point))
+        // Spelt out: a crowded cell is swept at every press and hover, and a
+        // marker's box is never empty.
+        const QRect& box = at->Reach;
+        if (point.x() >= box.left() && point.x() <= box.right() && point.y() >= box.top() && point.y() <= box.bottom())
             return at->Index;
     }
     return 0;

@@ -101,6 +101,11 @@ private:
     // Each marker's record as last written (null until then): a release
     // stores the list, and one marker changed at a time.
     mutable std::vector<QString> m_records;
+    // The whole list as last made, until a record changes.
+    mutable QString m_list;
+    mutable bool m_listStale = true;
+    // The list the markers were rebuilt from, until the list is next made.
+    mutable QString m_source;
     // Each marker's place in the stacking order as a number that only grows
     // to the front, so that a restack renumbers no other marker.
     std::vector<int> m_keys;
