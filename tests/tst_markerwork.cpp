@@ -258,16 +258,18 @@ private slots:
     // the layers kept for it shows, and nearly what shows once it is let go.
     void aDragShowsWhatARepaintShows_data()
     {
-        Columns<int, bool>("dragged", "seeThrough");
-        Row("in the middle of the stack", 7, false);
-        Row("at the front", 13, false);
-        Row("at the back", 1, false);
-        Row("see-through", 7, true);
+        Columns<int, bool, QPoint>("dragged", "seeThrough", "by");
+        Row("in the middle of the stack", 7, false, QPoint(17, 11));
+        Row("onto the one below it", 7, false, QPoint(-3, -2));
+        Row("at the front", 13, false, QPoint(17, 11));
+        Row("at the back", 1, false, QPoint(17, 11));
+        Row("see-through", 7, true, QPoint(17, 11));
     }
     void aDragShowsWhatARepaintShows()
     {
         QFETCH(int, dragged);
         QFETCH(bool, seeThrough);
+        QFETCH(QPoint, by);
         QString stack;
         for (int k = 0; k < 13; ++k)
             stack += QStringLiteral("%1;%2;%3;30;30;%1;;;,").arg(k % 8 + 1).arg(6.0 - k * 0.15).arg(5.0 - k * 0.1);
@@ -275,16 +277,16 @@ private slots:
         w.Menu("mnuSeeThrough")->setChecked(!seeThrough);
         const QPoint from = w.Inside(dragged, QPointF(2, 2)); // where no other marker lies over it
         QTest::mousePress(&w.OBJ(), Qt::LeftButton, {}, from);
-        for (const QPoint& step : MainWindow::Steps(from, from + QPoint(17, 11), 5)) {
+        for (const QPoint& step : MainWindow::Steps(from, from + by, 5)) {
             QTest::mouseMove(&w.OBJ(), step);
-            QApplication::processEvents(); // the first step draws the layers kept
+            QApplication::processEvents(); // a step draws the tiles it first meets
             w.Menu("mnuSeeThrough")->setChecked(seeThrough); // and this drops them
         }
-        const QRect area(60, 50, 150, 120);
+        const QRect area(110, 100, 100, 70); // its edges cut markers
         const QImage held = w.PicZoom()->grab(area).toImage();
         w.OBJ().SetSeeThrough(seeThrough);
         QCOMPARE(w.PicZoom()->grab(area).toImage(), held);
-        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, from + QPoint(17, 11));
+        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, from + by);
         QCOMPARE(w.Selected(), dragged);
         // Where see-through parts overlap, adding them one by one rounds apart.
         const QImage let = w.PicZoom()->grab(area).toImage();

@@ -19,6 +19,12 @@
 
 namespace {
 
+// The side of the square tiles a drag keeps the markers below and above
+// the dragged one in, in pixels: a step draws the few it first meets. Larger
+// tiles each draw thousands of markers on a crowded picture; smaller ones
+// draw every marker in more of them.
+constexpr int DragTileSide = 16;
+
 // The selection frame stands this far outside the marker.
 constexpr int FrameGap = 2;
 
@@ -286,44 +292,65 @@ void MarkerLayer::PaintMarkers(QPainter& painter, const std::vector<int>& indexe
 void MarkerLayer::PaintDrag(QPainter& painter, const QRect& exposed)
 {
     const qreal ratio = devicePixelRatioF();
-    if (!m_layersArea.contains(exposed)) {
-        // Drawn once per drag, over the part in view (never the whole
-        // surface, which may be tens of megapixels), each marker as a
-        // repaint of that part draws it.
-        m_layersArea = visibleRegion().boundingRect().united(exposed);
-        std::vector<char> above(size_t(m_model.Count()), 0);
-        const std::vector<int>& stack = m_model.StackingOrder();
-        for (auto at = std::find(stack.begin(), stack.end(), m_dragged); at != stack.end(); ++at)
-            above[size_t(*at)] = 1;
-        std::vector<int> layers[2];
-        for (const int index : m_model.MarkersIn(m_layersArea)) {
-            if (index != m_dragged)
-                layers[size_t(above[size_t(index)])].push_back(index);
-        }
-        for (int k = 0; k < 2; ++k) {
-            QImage& image = k == 0 ? m_below : m_above;
-            image = QImage(); // nothing there: a null picture draws nothing
-            if (layers[k].empty())
-                continue;
-            image = QImage(m_layersArea.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(ratio);
-            image.fill(Qt::transparent);
-            QPainter layer(&image);
-            layer.translate(-m_layersArea.topLeft());
-            PaintMarkers(layer, layers[k], m_layersArea);
+    const QRect shown = exposed.intersected(rect());
+    const QRect cells(QPoint(shown.left() / DragTileSide, shown.top() / DragTileSide),
+        QPoint(shown.right() / DragTileSide, shown.bottom() / DragTileSide));
+    for (int k = 0; k < 2; ++k) {
+        if (k == 1)
+            PaintMarkers(painter, { m_dragged }, exposed);
+        for (int row = cells.top(); row <= cells.bottom(); ++row) {
+            for (int column = cells.left(); column <= cells.right(); ++column) {
+                const DragTile& tile = Tile(column, row);
+                const QImage& image = k == 0 ? tile.Below : tile.Above;
+                if (image.isNull())
+                    continue;
+                const QPoint origin(column * DragTileSide, row * DragTileSide);
+                const QRect part = QRect(origin, QSize(DragTileSide, DragTileSide)).intersected(shown);
+                painter.drawImage(part, image, QRect((part.topLeft() - origin) * ratio, part.size() * ratio));
+            }
         }
     }
-    const QRect source((exposed.topLeft() - m_layersArea.topLeft()) * ratio, exposed.size() * ratio);
-    painter.drawImage(exposed, m_below, source);
-    PaintMarkers(painter, { m_dragged }, exposed);
-    painter.drawImage(exposed, m_above, source);
+}
+
+const MarkerLayer::DragTile& MarkerLayer::Tile(int column, int row)
+{
+    const quint64 key = quint64(quint32(row)) << 32 | quint32(column);
+    if (const auto kept = m_tiles.find(key); kept != m_tiles.end())
+        return kept->second;
+    if (m_aboveDragged.empty()) {
+        m_aboveDragged.assign(size_t(m_model.Count()), 0);
+        const std::vector<int>& stack = m_model.StackingOrder();
+        for (auto at = std::find(stack.begin(), stack.end(), m_dragged); at != stack.end(); ++at)
+            m_aboveDragged[size_t(*at)] = 1;
+    }
+    // Drawn as a repaint of the tile draws each marker, clipped to it: the
+    // tiles meet without seams.
+    const QRect area(column * DragTileSide, row * DragTileSide, DragTileSide, DragTileSide);
+    std::vector<int> layers[2];
+    for (const int index : m_model.MarkersIn(area)) {
+        if (index != m_dragged)
+            layers[size_t(m_aboveDragged[size_t(index)])].push_back(index);
+    }
+    DragTile& tile = m_tiles[key];
+    const qreal ratio = devicePixelRatioF();
+    for (int k = 0; k < 2; ++k) {
+        if (layers[k].empty())
+            continue;
+        QImage& image = k == 0 ? tile.Below : tile.Above;
+        image = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter layer(&image);
+        layer.translate(-area.topLeft());
+        PaintMarkers(layer, layers[k], area);
+    }
+    return tile;
 }
 
 void MarkerLayer::DropDragLayers()
 {
-    m_layersArea = QRect();
-    m_below = QImage();
-    m_above = QImage();
+    m_aboveDragged.clear();
+    m_tiles.clear();
 }
 
 void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const

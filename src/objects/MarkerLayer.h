@@ -7,6 +7,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <unordered_map>
+#include <vector>
+
 // The markers of the displayed picture (OBJ) laid over the picture surface
 // as one layer that paints them: a picture may carry 32767 markers. The
 // markers themselves are a MarkerModel; every change goes through the layer,
@@ -67,16 +70,23 @@ private:
     // The markers that meet the exposed part, back to front, each once.
     void PaintMarkers(QPainter& painter, const std::vector<int>& indexes, const QRect& exposed) const;
     // While a marker is dragged, the markers below it and those above it are
-    // kept drawn over the visible part, so that a step draws two pictures
-    // and the dragged marker, however many markers are stacked there.
+    // kept drawn in square tiles of the surface, each drawn when a repaint
+    // first needs it, so that a step draws the few tiles it meets first, the
+    // kept pictures and the dragged marker, however many are stacked there.
     void PaintDrag(QPainter& painter, const QRect& exposed);
+    struct DragTile {
+        QImage Below; // null where nothing is drawn
+        QImage Above;
+    };
+    const DragTile& Tile(int column, int row);
     void DropDragLayers();
 
     MarkerModel m_model;
     bool m_seeThrough = false;
     // The marker a drag has moved since its press; 0 for none.
     int m_dragged = 0;
-    QRect m_layersArea; // null when none are kept
-    QImage m_below;
-    QImage m_above;
+    // Each marker's side of the dragged one (1 above), made with the first
+    // tile; empty when no tiles are kept.
+    std::vector<char> m_aboveDragged;
+    std::unordered_map<quint64, DragTile> m_tiles; // by row and column
 };
