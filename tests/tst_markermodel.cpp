@@ -271,6 +271,8 @@ private slots:
         Row("at the far corner", "corner", QPointF(628, 479), 2);
         Row("beyond the far corner", "corner", QPointF(640, 486), 2);
         Row("rebuilt, not yet positioned", "rebuild", QPointF(20, 16), 3);
+        Row("a nudge within its cells, where it went", "nudge", QPointF(31, 10), 3);
+        Row("a nudge within its cells, where it left", "nudge", QPointF(10, 10), 2);
     }
     void theFrontOneAfterEveryChange()
     {
@@ -294,6 +296,8 @@ private slots:
             (void)model.Rebuild(list, 0);
         if (change == "corner")
             model.SetPlace(2, QRectF(620, 470, 21, 17));
+        if (change == "nudge" && model.MarkerAt(at) >= 0)
+            model.SetPlace(3, QRectF(11, 8, 21, 17));
         QCOMPARE(model.MarkerAt(at), marker);
     }
 

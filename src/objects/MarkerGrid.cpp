@@ -41,8 +41,17 @@ void MarkerGrid::Place(int index, int key, const QRect& reach)
 {
     const QRect cells = CellsOf(reach);
     if (size_t(index) < m_entered.size() && m_entered[size_t(index)].Cells == cells
-        && m_entered[size_t(index)].Key == key)
+        && m_entered[size_t(index)].Key == key) {
+        // Moved within its cells: only the reach kept beside it changes.
+        const Entry entry { key, index, reach };
+        for (int row = cells.top(); row <= cells.bottom(); ++row) {
+            for (int column = cells.left(); column <= cells.right(); ++column) {
+                std::vector<Entry>& bucket = Bucket(column, row);
+                std::lower_bound(bucket.begin(), bucket.end(), entry, ByKey)->Reach = reach;
+            }
+        }
         return;
+    }
     Remove(index);
     if (size_t(index) >= m_entered.size())
         m_entered.resize(size_t(index) + 1);
