@@ -7,6 +7,8 @@ namespace {
 
 // At most this many cells a side: a cell holds few markers at any zoom.
 constexpr int MostCells = 64;
+// A marker over more cells than this is kept in the wide list instead.
+constexpr int MostCellsOfOne = 64;
 
 bool ByKey(const MarkerGrid::Entry& a, const MarkerGrid::Entry& b)
 {
@@ -23,6 +25,19 @@ void MarkerGrid::Reset(QSize surface, int smallestCell)
     m_rows = std::max(1, (surface.height() + m_cell - 1) / m_cell);
     m_buckets.assign(size_t(m_columns * m_rows), {});
     m_entered.clear();
+    m_wide.clear();
+}
+
+template <typename Visit> void MarkerGrid::ForEachBucket(const Entered& entered, Visit visit)
+{
+    if (entered.Wide) {
+        visit(m_wide);
+        return;
+    }
+    for (int row = entered.Cells.top(); row <= entered.Cells.bottom(); ++row) {
+        for (int column = entered.Cells.left(); column <= entered.Cells.right(); ++column)
+            visit(Bucket(column, row));
+    }
 }
 
 QRect MarkerGrid::CellsOf(const QRect& box) const
@@ -44,29 +59,23 @@ void MarkerGrid::Place(int index, int key, const QRect& reach)
         && m_entered[size_t(index)].Key == key) {
         // Moved within its cells: only the reach kept beside it changes.
         const Entry entry { key, index, reach };
-        for (int row = cells.top(); row <= cells.bottom(); ++row) {
-            for (int column = cells.left(); column <= cells.right(); ++column) {
-                std::vector<Entry>& bucket = Bucket(column, row);
-                std::lower_bound(bucket.begin(), bucket.end(), entry, ByKey)->Reach = reach;
-            }
-        }
+        ForEachBucket(m_entered[size_t(index)], [&](std::vector<Entry>& bucket) {
+            std::lower_bound(bucket.begin(), bucket.end(), entry, ByKey)->Reach = reach;
+        });
         return;
     }
     Remove(index);
     if (size_t(index) >= m_entered.size())
         m_entered.resize(size_t(index) + 1);
-    m_entered[size_t(index)] = { cells, key };
+    m_entered[size_t(index)] = { cells, key, cells.width() * cells.height() > MostCellsOfOne };
     const Entry entry { key, index, reach };
-    for (int row = cells.top(); row <= cells.bottom(); ++row) {
-        for (int column = cells.left(); column <= cells.right(); ++column) {
-            std::vector<Entry>& bucket = Bucket(column, row);
-            // Markers entered back to front go to the end.
-            if (bucket.empty() || bucket.back().Key < key)
-                bucket.push_back(entry);
-            else
-                bucket.insert(std::upper_bound(bucket.begin(), bucket.end(), entry, ByKey), entry);
-        }
-    }
+    ForEachBucket(m_entered[size_t(index)], [&](std::vector<Entry>& bucket) {
+        // Markers entered back to front go to the end.
+        if (bucket.empty() || bucket.back().Key < key)
+            bucket.push_back(entry);
+        else
+            bucket.insert(std::upper_bound(bucket.begin(), bucket.end(), entry, ByKey), entry);
+    });
 }
 
 void MarkerGrid::Remove(int index)
@@ -75,12 +84,9 @@ void MarkerGrid::Remove(int index)
         return;
     Entered& entered = m_entered[size_t(index)];
     const Entry entry { entered.Key, index, {} };
-    for (int row = entered.Cells.top(); row <= entered.Cells.bottom(); ++row) {
-        for (int column = entered.Cells.left(); column <= entered.Cells.right(); ++column) {
-            std::vector<Entry>& bucket = Bucket(column, row);
-            bucket.erase(std::lower_bound(bucket.begin(), bucket.end(), entry, ByKey));
-        }
-    }
+    ForEachBucket(entered, [&](std::vector<Entry>& bucket) {
+        bucket.erase(std::lower_bound(bucket.begin(), bucket.end(), entry, ByKey));
+    });
     entered.Cells = QRect();
 }
 
@@ -104,6 +110,10 @@ std::vector<int> MarkerGrid::In(const QRect& box) const
                     met.emplace_back(entry.Key, entry.Index);
             }
         }
+    }
+    for (const Entry& entry : m_wide) {
+        if (m_entered[size_t(entry.Index)].Cells.intersects(cells))
+            met.emplace_back(entry.Key, entry.Index);
     }
     std::sort(met.begin(), met.end());
     std::vector<int> indexes;

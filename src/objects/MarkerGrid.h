@@ -27,8 +27,13 @@ public:
     // A marker entered, or moved to its new reach or stacking key.
     void Place(int index, int key, const QRect& reach);
     void Remove(int index);
-    // The markers of the cell at a point, the back first.
+    // The markers of the cell at a point, the back first; the wide ones
+    // (Wide) are not among them.
     [[nodiscard]] const std::vector<Entry>& At(QPoint point) const;
+    // The markers that reach over so many cells that they are kept apart, in
+    // no cell, the back first: a file of huge markers takes no more memory
+    // than their count.
+    [[nodiscard]] const std::vector<Entry>& Wide() const { return m_wide; }
     // Each marker whose cells meet a box once, the back first.
     [[nodiscard]] std::vector<int> In(const QRect& box) const;
 
@@ -36,7 +41,10 @@ private:
     struct Entered {
         QRect Cells; // null when the marker is not in the grid
         int Key = 0;
+        bool Wide = false;
     };
+    // The cells of the marker's entries: the wide list or the cells'.
+    template <typename Visit> void ForEachBucket(const Entered& entered, Visit visit);
 
     [[nodiscard]] QRect CellsOf(const QRect& box) const;
     [[nodiscard]] std::vector<Entry>& Bucket(int column, int row)
@@ -49,4 +57,5 @@ private:
     int m_rows = 1;
     std::vector<std::vector<Entry>> m_buckets { 1 };
     std::vector<Entered> m_entered;
+    std::vector<Entry> m_wide;
 };

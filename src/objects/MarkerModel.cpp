@@ -235,15 +235,22 @@ int MarkerModel::MarkerAt(QPointF position) const
 {
     const QPoint point = position.toPoint();
     Index();
-    const std::vector<MarkerGrid::Entry>& cell = m_hitGrid.At(point);
-    for (auto at = cell.rbegin(); at != cell.rend(); ++at) {
-        // Spelt out: a crowded cell is swept at every press and hover, and a
-        // marker's box is never empty.
-        const QRect& box = at->Reach;
-        if (point.x() >= box.left() && point.x() <= box.right() && point.y() >= box.top() && point.y() <= box.bottom())
-            return at->Index;
+    // The front one under the point of the cell's and of the wide ones.
+    const MarkerGrid::Entry* front = nullptr;
+    for (const std::vector<MarkerGrid::Entry>* list : { &m_hitGrid.At(point), &m_hitGrid.Wide() }) {
+        for (auto at = list->rbegin(); at != list->rend(); ++at) {
+            // Spelt out: a crowded cell is swept at every press and hover,
+            // and a marker's box is never empty.
+            const QRect& box = at->Reach;
+            if (point.x() >= box.left() && point.x() <= box.right() && point.y() >= box.top()
+                && point.y() <= box.bottom()) {
+                if (!front || at->Key > front->Key)
+                    front = &*at;
+                break;
+            }
+        }
     }
-    return 0;
+    return front ? front->Index : 0;
 }
 
 std::vector<int> MarkerModel::MarkersIn(const QRect& box) const
