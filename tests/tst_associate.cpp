@@ -213,7 +213,10 @@ private slots:
         for (const QString& name : files)
             left << (QFileInfo::exists(Path(name)) ? QFileInfo(name).fileName() : "");
         QTEST(left.join(' ').simplified(), "left");
-        QCOMPARE(ReadBytes(Path("config/mimeapps.list")), QByteArray(OurDefault).replace("\n", "\r\n"));
+        // The earlier default follows its entry only when that entry went.
+        const QByteArray id = left.contains("nimbrel.desktop") ? "nimbrel.desktop" : DesktopFileId.toUtf8();
+        QCOMPARE(ReadBytes(Path("config/mimeapps.list")),
+            QByteArray(OurDefault).replace(DesktopFileId.toUtf8(), id).replace("\n", "\r\n"));
     }
 
     // The desktop's own tools read it: the type of a ".grp" file, its default, a valid entry for a path with blanks.

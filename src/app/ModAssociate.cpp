@@ -183,7 +183,7 @@ QString DesktopEntryProgram(const QByteArray& entry)
     return program.replace(QStringLiteral("%%"), QStringLiteral("%"));
 }
 
-QByteArray MimeAppsWithDefault(const QByteArray& text, bool add)
+QByteArray MimeAppsWithDefault(const QByteArray& text, bool add, bool moveEarlier)
 {
     // Lines keep their own ends: the program's line ends as the file's do.
     const QByteArray cr = text.contains("\r\n") ? "\r" : "";
@@ -207,7 +207,7 @@ QByteArray MimeAppsWithDefault(const QByteArray& text, bool add)
         if (HasKey(lines[i], type)) {
             const QByteArray value = Bare(lines[i].mid(lines[i].indexOf('=') + 1));
             // The earlier version's own default follows its entry to the new id.
-            const bool earlier = value == (EarlierFileId + u';').toUtf8();
+            const bool earlier = moveEarlier && value == (EarlierFileId + u';').toUtf8();
             if (!earlier && (!add || !QByteArray(value).replace(';', "").trimmed().isEmpty()))
                 return text;
             lines[i] = line;
@@ -238,7 +238,10 @@ void RegisterFileType(const AssociationPlaces& places, const ToolRunner& runTool
     const QByteArray svg = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
 
     const QString earlier = DesktopEntry(places.Program).remove(KeywordsLine);
-    bool entryChanged = RemoveIfExactly(applications + u'/' + EarlierFileId, earlier.toUtf8());
+    const QString earlierEntry = applications + u'/' + EarlierFileId;
+    bool entryChanged = RemoveIfExactly(earlierEntry, earlier.toUtf8());
+    // An earlier entry the user edited stays, and stays the default.
+    const bool earlierGone = !QFileInfo::exists(earlierEntry) && !QFileInfo(earlierEntry).isSymLink();
     bool typeChanged = false;
     const bool everyone = InstalledForEveryone(places);
     if (everyone) {
@@ -255,7 +258,7 @@ void RegisterFileType(const AssociationPlaces& places, const ToolRunner& runTool
 
     const QString mimeApps = places.ConfigHome + QStringLiteral("/mimeapps.list");
     if (const std::optional<QByteArray> text = ReadMimeApps(mimeApps))
-        if (const QByteArray edited = MimeAppsWithDefault(*text, !everyone); edited != *text)
+        if (const QByteArray edited = MimeAppsWithDefault(*text, !everyone, earlierGone); edited != *text)
             WriteIfChanged(mimeApps, edited);
 
     // Installed for everyone, only a removal here calls for a refresh.

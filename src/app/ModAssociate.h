@@ -53,11 +53,11 @@ using ToolRunner = std::function<void(const QString& tool, const QStringList& ar
 // mimeapps.list with the group type's default application added under
 // "[Default Applications]" when none is recorded there (only when asked to
 // add), and the default that names the earlier version's entry alone renamed
-// to the current id; otherwise the text unchanged, so a default the user
+// to the current id when that entry is gone (moveEarlier); otherwise the text unchanged, so a default the user
 // chose stays. Only that line, and the section's header when missing, is
 // written: every other byte stays, in whatever encoding and with whatever
 // line ends it has.
-[[nodiscard]] QByteArray MimeAppsWithDefault(const QByteArray& text, bool add);
+[[nodiscard]] QByteArray MimeAppsWithDefault(const QByteArray& text, bool add, bool moveEarlier = true);
 
 // Writes the association below the places' folders, or, when the system's
 // folders hold this program's entry and type, removes the copies that earlier
