@@ -3,6 +3,8 @@
 #include "PdfWords.h"
 #include "TestFiles.h"
 #include "app/ReportCommand.h"
+#include "common/UserError.h"
+#include "common/WholeFile.h"
 #include "document/GroupFile.h"
 #include "platform/QtClock.h"
 
@@ -208,6 +210,26 @@ private slots:
         const QStringList answer = Run(line, QDir::tempPath(), RLIM_INFINITY, NIMBREL_COMMAND);
         QCOMPARE(answer.mid(0, 2), (QStringList { exit, out }));
         QCOMPARE(answer[2].isEmpty(), exit == "0");
+    }
+
+    // A report of the batch goes only where nothing is, even when another run
+    // put a file there after the check: that file is kept, and nothing is left.
+    void aNewReportNeverTakesAnotherFilesPlace()
+    {
+        const QTemporaryDir dir;
+        const QString taken = dir.filePath("taken.pdf"), open = dir.filePath("open.pdf");
+        WriteBytes(taken, "another run's");
+        QString refused;
+        try {
+            PlaceNewFile(taken, "ours");
+        } catch (const UserError& failure) {
+            refused = failure.Text();
+        }
+        PlaceNewFile(open, "ours");
+        QCOMPARE(refused, "File exists");
+        QCOMPARE(ReadBytes(taken), "another run's");
+        QCOMPARE(ReadBytes(open), "ours");
+        QCOMPARE(QDir(dir.path()).entryList({ "*.pdf*" }, QDir::Files).size(), 2);
     }
 };
 

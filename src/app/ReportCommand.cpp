@@ -192,6 +192,8 @@ int WriteReports(const ReportArguments& arguments, const Clock& clock, QTextStre
                 throw UserError(
                     QStringLiteral("Cannot write the report %1: the file exists; --force replaces it.").arg(output));
             batch.Report = ReadGroupReport(arguments, batch.Group, batch.Output, clock);
+            // Nor is one taken that another run writes meanwhile.
+            batch.Report.Options.KeepExisting = !arguments.Force;
             batch.Images = StartReportPdfImages(batch.Report.Slots, batch.Report.Options);
         } catch (const UserError& failure) {
             batch.Failure = failure.Text();

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
@@ -95,14 +96,16 @@ public:
 
     // Only what reached the disk is put in place: a full disk may show
     // first when the file is synced or closed.
-    void PutAt(const QString& path)
+    void PutAt(const QString& path, bool overExisting = true)
     {
         if (::fsync(m_fd) != 0)
             throw SystemFailure(errno);
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0)
             throw SystemFailure(errno);
-        if (::rename(m_name.constData(), QFile::encodeName(path).constData()) != 0)
+        const QByteArray to = QFile::encodeName(path);
+        if (::renameat2(AT_FDCWD, m_name.constData(), AT_FDCWD, to.constData(), overExisting ? 0 : RENAME_NOREPLACE)
+            != 0)
             throw SystemFailure(errno);
         m_placed = true;
     }
@@ -147,6 +150,13 @@ void CheckReplaceable(const QString& path)
 {
     struct stat info { };
     ReplacedFile(path, info);
+}
+
+void PlaceNewFile(const QString& path, const QByteArray& bytes)
+{
+    NewFile file(path);
+    file.Write(bytes);
+    file.PutAt(path, false);
 }
 
 void ReplaceFile(const QString& path, const QByteArray& bytes)

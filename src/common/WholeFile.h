@@ -28,3 +28,9 @@ void CheckReplaceable(const QString& path);
 // file's permissions. Throws UserError with the system's reason ("No space
 // left on device") when anything fails; the old file is then as it was.
 void ReplaceFile(const QString& path, const QByteArray& bytes);
+
+// Writes the bytes beside the path, then puts them there in one step only
+// when nothing is there: a file that appeared meanwhile, even one another
+// program wrote a moment before, is kept. Throws UserError with the system's
+// reason ("File exists") when anything fails; nothing is left behind then.
+void PlaceNewFile(const QString& path, const QByteArray& bytes);

@@ -208,7 +208,8 @@ void WriteReportPdf(const QString& path, const QList<GroupPicture>& groupSlots, 
         // A path that can never take the report fails before any work.
         CheckReplaceable(path);
         const QList<ReportImage> images = (started ? *started : StartReportPdfImages(groupSlots, options)).results();
-        ReplaceFile(path, ReportPdf(groupSlots, carValue, texts, options, images));
+        const QByteArray pdf = ReportPdf(groupSlots, carValue, texts, options, images);
+        options.KeepExisting ? PlaceNewFile(path, pdf) : ReplaceFile(path, pdf);
     } catch (const UserError& failure) {
         throw UserError(CannotWrite(path, failure.Text()));
     }

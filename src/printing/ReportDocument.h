@@ -91,6 +91,8 @@ struct ReportPdfOptions {
     bool KeepProportions = false; // each picture in its own shape (LayoutReport)
     QPageSize::PageSizeId Paper = QPageSize::A4;
     int DotsPerInch = 300;
+    // A file already at the path is kept, and the write fails.
+    bool KeepExisting = false;
 };
 
 // Writes the report of a group into a PDF file at a path, replacing it in
