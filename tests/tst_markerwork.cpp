@@ -255,38 +255,53 @@ private slots:
     }
 
     // A drag over a stack of overlapping markers shows what a repaint without
-    // the layers kept for it shows, and nearly what shows once it is let go.
+    // the layers kept for it shows, and nearly what shows once it is let go:
+    // with the layers drawn by the steps that meet them, and drawn ahead
+    // while the pointer rests after the press, also after another drag.
     void aDragShowsWhatARepaintShows_data()
     {
-        Columns<int, bool, QPoint>("dragged", "seeThrough", "by");
-        Row("in the middle of the stack", 7, false, QPoint(17, 11));
-        Row("onto the one below it", 7, false, QPoint(-3, -2));
-        Row("at the front", 13, false, QPoint(17, 11));
-        Row("at the back", 1, false, QPoint(17, 11));
-        Row("see-through", 7, true, QPoint(17, 11));
+        Columns<int, bool, QPoint, int>("dragged", "seeThrough", "by", "ahead");
+        Row("in the middle of the stack", 7, false, QPoint(17, 11), 0);
+        Row("onto the one below it", 7, false, QPoint(-3, -2), 0);
+        Row("at the front", 13, false, QPoint(17, 11), 0);
+        Row("at the back", 1, false, QPoint(17, 11), 0);
+        Row("see-through", 7, true, QPoint(17, 11), 0);
+        Row("drawn ahead", 7, false, QPoint(17, 11), 1);
+        Row("drawn ahead, see-through", 7, true, QPoint(17, 11), 1);
+        Row("drawn ahead after a drag of the front one", 7, false, QPoint(17, 11), 2);
     }
     void aDragShowsWhatARepaintShows()
     {
         QFETCH(int, dragged);
         QFETCH(bool, seeThrough);
         QFETCH(QPoint, by);
+        QFETCH(int, ahead);
         QString stack;
         for (int k = 0; k < 13; ++k)
             stack += QStringLiteral("%1;%2;%3;30;30;%1;;;,").arg(k % 8 + 1).arg(6.0 - k * 0.15).arg(5.0 - k * 0.1);
         Window w(stack);
-        w.Menu("mnuSeeThrough")->setChecked(!seeThrough);
-        const QPoint from = w.Inside(dragged, QPointF(2, 2)); // where no other marker lies over it
-        QTest::mousePress(&w.OBJ(), Qt::LeftButton, {}, from);
-        for (const QPoint& step : MainWindow::Steps(from, from + by, 5)) {
-            QTest::mouseMove(&w.OBJ(), step);
-            QApplication::processEvents(); // a step draws the tiles it first meets
-            w.Menu("mnuSeeThrough")->setChecked(seeThrough); // and this drops them
-        }
+        w.Menu("mnuSeeThrough")->setChecked(ahead > 0 ? seeThrough : !seeThrough);
+        const auto drag = [&](int index, QPoint move) {
+            const QPoint from = w.Inside(index, QPointF(2, 2)); // where no other marker lies over it
+            QTest::mousePress(&w.OBJ(), Qt::LeftButton, {}, from);
+            if (ahead > 0)
+                QTest::qWait(100); // the tiles round it are drawn meanwhile
+            for (const QPoint& step : MainWindow::Steps(from, from + move, 5)) {
+                QTest::mouseMove(&w.OBJ(), step);
+                QApplication::processEvents(); // a step draws the tiles it first meets
+                if (ahead == 0)
+                    w.Menu("mnuSeeThrough")->setChecked(seeThrough); // and this drops them
+            }
+            return from + move;
+        };
+        if (ahead == 2)
+            QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, drag(13, QPoint(-9, -6)));
+        const QPoint to = drag(dragged, by);
         const QRect area(110, 100, 100, 70); // its edges cut markers
         const QImage held = w.PicZoom()->grab(area).toImage();
         w.OBJ().SetSeeThrough(seeThrough);
         QCOMPARE(w.PicZoom()->grab(area).toImage(), held);
-        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, from + by);
+        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, to);
         QCOMPARE(w.Selected(), dragged);
         // Where see-through parts overlap, adding them one by one rounds apart.
         const QImage let = w.PicZoom()->grab(area).toImage();

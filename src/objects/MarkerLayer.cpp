@@ -4,96 +4,15 @@
 #include "common/MouseButton.h"
 
 #include <QAccessible>
-#include <QCache>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QToolTip>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <memory>
-#include <unordered_map>
 
 namespace {
 
-// The side of the square tiles a drag keeps the markers below and above
-// the dragged one in, in pixels: a step draws the few it first meets. Larger
-// tiles each draw thousands of markers on a crowded picture; smaller ones
-// draw every marker in more of them.
-constexpr int DragTileSide = 16;
-
 // The selection frame stands this far outside the marker.
 constexpr int FrameGap = 2;
-
-// How much of a see-through marker's picture shows.
-constexpr qreal SeeThroughOpacity = 0.4;
-
-QSvgRenderer* DamageRenderer(int damageType)
-{
-    // Kept for the life of the program, and deleted with it.
-    static std::unordered_map<int, std::unique_ptr<QSvgRenderer>> renderers;
-    std::unique_ptr<QSvgRenderer>& renderer = renderers[damageType];
-    if (!renderer)
-        renderer = std::make_unique<QSvgRenderer>(DamagePicture(damageType));
-    return renderer.get();
-}
-
-// Markers up to this size are drawn from kept pictures; larger ones (few,
-// and zoomed in) are drawn afresh each time.
-constexpr int MostKeptSide = 256;
-
-// The damage-type picture at a size, drawn once and kept. The key is looked
-// up for every marker at every paint, so it is a plain number; the pictures
-// kept are bounded in bytes, as every zoom and resize step asks for new
-// sizes.
-const QPixmap& DamagePixmap(int damageType, QSize size, qreal ratio)
-{
-    static QCache<quint64, QPixmap> pixmaps(16 * 1024); // kilobytes
-    static qreal pixmapsRatio = 0;
-    if (pixmapsRatio != ratio) {
-        pixmaps.clear();
-        pixmapsRatio = ratio;
-    }
-    const quint64 key = (quint64(quint16(damageType)) << 48) | (quint64(quint32(size.width()) & 0xFFFFFF) << 24)
-        | (quint64(quint32(size.height()) & 0xFFFFFF));
-    if (const QPixmap* kept = pixmaps.object(key))
-        return *kept;
-    const QSize pixels = (QSizeF(size) * ratio).toSize().expandedTo(QSize(1, 1));
-    auto* pixmap = new QPixmap(pixels);
-    pixmap->fill(Qt::transparent);
-    QPainter painter(pixmap);
-    DamageRenderer(damageType)->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    painter.end();
-    pixmaps.insert(key, pixmap, qMax(1, pixels.width() * pixels.height() * 4 / 1024));
-    return *pixmaps.object(key);
-}
-
-// The ten digits of the badges, drawn once: a picture with thousands of
-// markers draws thousands of badges at every paint.
-const std::array<QPixmap, 10>& DigitPixmaps(qreal ratio)
-{
-    static std::array<QPixmap, 10> digits;
-    static qreal digitsRatio = 0;
-    if (digitsRatio != ratio) {
-        QFont font;
-        font.setPixelSize(9);
-        for (int digit = 0; digit < 10; ++digit) {
-            QPixmap pixmap(QSize(BadgeDigitWidth, BadgeHeight) * ratio);
-            pixmap.setDevicePixelRatio(ratio);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setFont(font);
-            painter.setPen(Qt::white);
-            painter.drawText(QRect(0, 0, BadgeDigitWidth, BadgeHeight), Qt::AlignCenter, QString::number(digit));
-            digits[size_t(digit)] = pixmap;
-        }
-        digitsRatio = ratio;
-    }
-    return digits;
-}
 
 Qt::CursorShape CursorOf(PointerZone zone)
 {
@@ -117,13 +36,19 @@ MarkerLayer::MarkerLayer(QWidget* surface)
     setMouseTracking(true);
     setGeometry(surface->rect());
     surface->installEventFilter(this);
+    m_drawAhead.setSingleShot(true);
+    m_drawAhead.setInterval(1);
+    connect(&m_drawAhead, &QTimer::timeout, this, [this] {
+        if (m_model.Pressed() != 0 && !m_dragLayers.Active())
+            KeepDragLayers();
+    });
     Announce();
 }
 
 int MarkerLayer::Add(const MarkerItem& item)
 {
-    const int index = m_model.Add(item);
     DropDragLayers();
+    const int index = m_model.Add(item);
     UpdateMarker(index);
     return index;
 }
@@ -141,15 +66,15 @@ void MarkerLayer::SetPlace(int index, const QRectF& place)
 
 void MarkerLayer::SetDetail(int index, const QString& detail)
 {
-    m_model.SetDetail(index, detail);
     DropDragLayers();
+    m_model.SetDetail(index, detail);
     Announce();
 }
 
 void MarkerLayer::Hide(int index)
 {
-    m_model.Hide(index);
     DropDragLayers();
+    m_model.Hide(index);
     UpdateMarker(index);
     Announce();
 }
@@ -170,16 +95,16 @@ void MarkerLayer::SendToBack(int index)
 
 void MarkerLayer::Unload()
 {
-    m_model.Unload();
     DropDragLayers();
+    m_model.Unload();
     update();
     Announce();
 }
 
 QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
 {
-    const QString problems = m_model.Rebuild(list, slot);
     DropDragLayers();
+    const QString problems = m_model.Rebuild(list, slot);
     update();
     Announce();
     return problems;
@@ -187,8 +112,8 @@ QString MarkerLayer::Rebuild(const QString& list, qint16 slot)
 
 void MarkerLayer::PositionObjects(float surfaceWidth, float surfaceHeight)
 {
-    m_model.PositionObjects(surfaceWidth, surfaceHeight);
     DropDragLayers();
+    m_model.PositionObjects(surfaceWidth, surfaceHeight);
     update();
 }
 
@@ -226,8 +151,8 @@ void MarkerLayer::Announce()
 
 void MarkerLayer::SetSeeThrough(bool on)
 {
-    m_seeThrough = on;
     DropDragLayers();
+    m_painter.SetSeeThrough(on);
     update();
 }
 
@@ -260,10 +185,11 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
+    m_painter.SetRatio(devicePixelRatioF());
     if (m_dragged == m_model.Pressed() && m_model.IsShown(m_dragged))
         PaintDrag(painter, exposed);
     else
-        PaintMarkers(painter, m_model.MarkersIn(exposed), exposed);
+        m_painter.Markers(painter, m_model, m_model.MarkersIn(exposed), exposed, size());
     const int selected = m_model.Selected();
     if (m_model.IsShown(selected)) {
         const QRect box = PixelBox(ShownBox(m_model.Item(selected).Place));
@@ -272,109 +198,51 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
         painter.drawRect(frame);
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(frame);
-        PaintBadge(painter, selected, box, exposed);
-    }
-}
-
-void MarkerLayer::PaintMarkers(QPainter& painter, const std::vector<int>& indexes, const QRect& exposed) const
-{
-    for (const int index : indexes) {
-        // Only what meets the exposed part is drawn: the rest would be
-        // clipped away, and a crowded picture stacks thousands there.
-        const QRect box = PixelBox(ShownBox(m_model.Item(index).Place));
-        if (box.intersects(exposed))
-            PaintPicture(painter, index, box);
-        if (NumberBadgeBox(box, index, size()).intersects(exposed))
-            PaintBadge(painter, index, box, exposed);
+        m_painter.Badge(painter, selected, box, exposed, size());
     }
 }
 
 void MarkerLayer::PaintDrag(QPainter& painter, const QRect& exposed)
 {
+    if (!m_dragLayers.Active())
+        KeepDragLayers();
     const qreal ratio = devicePixelRatioF();
     const QRect shown = exposed.intersected(rect());
-    const QRect cells(QPoint(shown.left() / DragTileSide, shown.top() / DragTileSide),
-        QPoint(shown.right() / DragTileSide, shown.bottom() / DragTileSide));
+    const int side = DragTiles::Side;
+    const QRect cells(
+        QPoint(shown.left() / side, shown.top() / side), QPoint(shown.right() / side, shown.bottom() / side));
+    std::vector<DragTiles::Tile> tiles;
+    for (int row = cells.top(); row <= cells.bottom(); ++row) {
+        for (int column = cells.left(); column <= cells.right(); ++column)
+            tiles.push_back(m_dragLayers.At(column, row, m_painter));
+    }
     for (int k = 0; k < 2; ++k) {
         if (k == 1)
-            PaintMarkers(painter, { m_dragged }, exposed);
+            m_painter.Markers(painter, m_model, { m_dragged }, exposed, size());
+        auto tile = tiles.cbegin();
         for (int row = cells.top(); row <= cells.bottom(); ++row) {
-            for (int column = cells.left(); column <= cells.right(); ++column) {
-                const DragTile& tile = Tile(column, row);
-                const QImage& image = k == 0 ? tile.Below : tile.Above;
+            for (int column = cells.left(); column <= cells.right(); ++column, ++tile) {
+                const QImage& image = k == 0 ? tile->Below : tile->Above;
                 if (image.isNull())
                     continue;
-                const QPoint origin(column * DragTileSide, row * DragTileSide);
-                const QRect part = QRect(origin, QSize(DragTileSide, DragTileSide)).intersected(shown);
+                const QPoint origin(column * side, row * side);
+                const QRect part = QRect(origin, QSize(side, side)).intersected(shown);
                 painter.drawImage(part, image, QRect((part.topLeft() - origin) * ratio, part.size() * ratio));
             }
         }
     }
 }
 
-const MarkerLayer::DragTile& MarkerLayer::Tile(int column, int row)
+void MarkerLayer::KeepDragLayers()
 {
-    const quint64 key = quint64(quint32(row)) << 32 | quint32(column);
-    if (const auto kept = m_tiles.find(key); kept != m_tiles.end())
-        return kept->second;
-    if (m_aboveDragged.empty()) {
-        m_aboveDragged.assign(size_t(m_model.Count()), 0);
-        const std::vector<int>& stack = m_model.StackingOrder();
-        for (auto at = std::find(stack.begin(), stack.end(), m_dragged); at != stack.end(); ++at)
-            m_aboveDragged[size_t(*at)] = 1;
-    }
-    // Drawn as a repaint of the tile draws each marker, clipped to it: the
-    // tiles meet without seams.
-    const QRect area(column * DragTileSide, row * DragTileSide, DragTileSide, DragTileSide);
-    std::vector<int> layers[2];
-    for (const int index : m_model.MarkersIn(area)) {
-        if (index != m_dragged)
-            layers[size_t(m_aboveDragged[size_t(index)])].push_back(index);
-    }
-    DragTile& tile = m_tiles[key];
-    const qreal ratio = devicePixelRatioF();
-    for (int k = 0; k < 2; ++k) {
-        if (layers[k].empty())
-            continue;
-        QImage& image = k == 0 ? tile.Below : tile.Above;
-        image = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter layer(&image);
-        layer.translate(-area.topLeft());
-        PaintMarkers(layer, layers[k], area);
-    }
-    return tile;
+    m_painter.SetRatio(devicePixelRatioF());
+    // Drawn ahead over the part in view.
+    m_dragLayers.Begin(m_model, m_model.Pressed(), size(), visibleRegion().boundingRect(), m_painter);
 }
 
 void MarkerLayer::DropDragLayers()
 {
-    m_aboveDragged.clear();
-    m_tiles.clear();
-}
-
-void MarkerLayer::PaintPicture(QPainter& painter, int index, const QRect& box) const
-{
-    const int damageType = m_model.Item(index).DamageType;
-    painter.setOpacity(m_seeThrough ? SeeThroughOpacity : 1);
-    if (box.width() > MostKeptSide || box.height() > MostKeptSide)
-        DamageRenderer(damageType)->render(&painter, box);
-    else
-        painter.drawPixmap(box, DamagePixmap(damageType, box.size(), devicePixelRatioF()));
-    painter.setOpacity(1);
-}
-
-void MarkerLayer::PaintBadge(QPainter& painter, int index, const QRect& box, const QRect& exposed) const
-{
-    const QRect badge = NumberBadgeBox(box, index, size());
-    painter.fillRect(badge, QColor(20, 24, 30, 210));
-    const std::array<QPixmap, 10>& digits = DigitPixmaps(devicePixelRatioF());
-    // The digits from the last, right to left.
-    int x = badge.left() + 2 + BadgeDigitWidth * (DigitCount(index) - 1);
-    for (int rest = index; x >= badge.left() + 2; rest /= 10, x -= BadgeDigitWidth) {
-        if (x < exposed.right() + 1 && x + BadgeDigitWidth > exposed.left())
-            painter.drawPixmap(x, badge.top(), digits[size_t(rest % 10)]);
-    }
+    m_dragLayers.End();
 }
 
 void MarkerLayer::UpdateMarker(int index)
@@ -388,9 +256,9 @@ void MarkerLayer::mousePressEvent(QMouseEvent* event)
 {
     // A press that does not end here (a release taken by a pop-up menu)
     // leaves nothing behind.
+    DropDragLayers();
     m_model.Release();
     m_dragged = 0;
-    DropDragLayers();
     const int index = m_model.MarkerAt(event->position());
     const int button = ButtonNumber(event->button());
     if (index == 0 || button == 0) {
@@ -401,6 +269,10 @@ void MarkerLayer::mousePressEvent(QMouseEvent* event)
     // The right button's release goes to the pop-up menu it opened.
     if (button == 1)
         m_model.Press(index, event->position());
+    // What a drag of it will show is drawn ahead from a moment after the
+    // press, between the moves: the press and its repaint never wait for it.
+    if (m_model.Pressed() != 0)
+        m_drawAhead.start();
 }
 
 void MarkerLayer::mouseMoveEvent(QMouseEvent* event)
@@ -420,6 +292,9 @@ void MarkerLayer::mouseMoveEvent(QMouseEvent* event)
     UpdateMarker(pressed);
     m_model.DragTo(event->position());
     m_dragged = pressed;
+    if (!m_dragLayers.Active())
+        KeepDragLayers();
+    m_dragLayers.Follow(PixelBox(ShownBox(m_model.Item(pressed).Place)));
     UpdateMarker(pressed);
     emit Moved(pressed);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "DragTiles.h"
 #include "MarkerModel.h"
+#include "MarkerPainter.h"
 
-#include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
-#include <unordered_map>
 #include <vector>
 
 // The markers of the displayed picture (OBJ) laid over the picture surface
@@ -28,7 +29,11 @@ public:
     // A new marker in front of all others; its index.
     int Add(const MarkerItem& item);
     void SetPlace(int index, const QRectF& place);
-    void SetPlacement(int index, const ObjectPlacement& placement) { m_model.SetPlacement(index, placement); }
+    void SetPlacement(int index, const ObjectPlacement& placement)
+    {
+        DropDragLayers();
+        m_model.SetPlacement(index, placement);
+    }
     void SetDetail(int index, const QString& detail);
     void Hide(int index);
     void BringToFront(int index);
@@ -63,30 +68,18 @@ private:
     void Announce();
     // Repaints what a marker covers, its badge and frame included.
     void UpdateMarker(int index);
-    // A marker's picture and its number badge, shown in a box of pixels.
-    void PaintPicture(QPainter& painter, int index, const QRect& box) const;
-    // Only the digits that meet the exposed part are drawn.
-    void PaintBadge(QPainter& painter, int index, const QRect& box, const QRect& exposed) const;
-    // The markers that meet the exposed part, back to front, each once.
-    void PaintMarkers(QPainter& painter, const std::vector<int>& indexes, const QRect& exposed) const;
-    // While a marker is dragged, the markers below it and those above it are
-    // kept drawn in square tiles of the surface, each drawn when a repaint
-    // first needs it, so that a step draws the few tiles it meets first, the
-    // kept pictures and the dragged marker, however many are stacked there.
+    // While a marker is dragged, a repaint draws the tiles of the markers
+    // below and above it and the marker between them.
     void PaintDrag(QPainter& painter, const QRect& exposed);
-    struct DragTile {
-        QImage Below; // null where nothing is drawn
-        QImage Above;
-    };
-    const DragTile& Tile(int column, int row);
+    // The tiles of the pressed marker, drawn ahead from now.
+    void KeepDragLayers();
+    // Called before any change to the model: the tiles are drawn from it.
     void DropDragLayers();
 
     MarkerModel m_model;
-    bool m_seeThrough = false;
+    MarkerPainter m_painter;
     // The marker a drag has moved since its press; 0 for none.
     int m_dragged = 0;
-    // Each marker's side of the dragged one (1 above), made with the first
-    // tile; empty when no tiles are kept.
-    std::vector<char> m_aboveDragged;
-    std::unordered_map<quint64, DragTile> m_tiles; // by row and column
+    DragTiles m_dragLayers;
+    QTimer m_drawAhead;
 };

@@ -306,12 +306,13 @@ void MarkerModel::DragTo(QPointF position)
     MarkerItem& item = m_items[size_t(m_pressed)];
     const QPointF at = InMarker(m_pressed, position);
     item.Place = DraggedPlace(item.Place, item.Pointer, float(at.x()), float(at.y()), m_grab);
-    Enter(m_pressed);
 }
 
 int MarkerModel::Release()
 {
     const int index = m_pressed;
     m_pressed = 0;
+    if (IsShown(index))
+        Enter(index);
     return index;
 }

@@ -41,6 +41,8 @@ public:
     bool SendToBack(int index);
     // Indexes from the back to the front.
     [[nodiscard]] const std::vector<int>& StackingOrder() const { return m_stack; }
+    // A marker's place in the stacking order: larger to the front.
+    [[nodiscard]] int StackKey(int index) const { return m_keys[size_t(index)]; }
 
     // Every marker but the template unloaded, the kept records dropped, no
     // slot displayed, nothing selected or pressed.
@@ -79,10 +81,16 @@ public:
     void Press(int index, QPointF position);
     // The marker being dragged, until the release; 0 for none.
     [[nodiscard]] int Pressed() const { return m_pressed; }
-    // The dragged marker follows the pointer, or is resized by it.
+    // The dragged marker follows the pointer, or is resized by it. Until
+    // the release it is found (MarkerAt, MarkersIn) where the press found
+    // it: a drag changes nothing but the dragged marker's place, so the
+    // other markers may be read on another thread meanwhile (MakeGrids).
     void DragTo(QPointF position);
     // The drag ends; the marker it moved (0 for none).
     int Release();
+    // The grids MarkerAt and MarkersIn read made now, where they are not
+    // up to date, so that those then change nothing in the model.
+    void MakeGrids() const { Index(); }
 
 private:
     // The pointer's position inside a marker, from its top-left corner.
