@@ -6,6 +6,8 @@
 #include "MainWindow.h"
 #include "PaintRecorder.h"
 #include "objects/DamageToolbar.h"
+#include "objects/DragTiles.h"
+#include "objects/MarkerGeometry.h"
 #include "objects/MarkerLayer.h"
 #include "viewport/PictureSurface.h"
 
@@ -25,6 +27,17 @@ namespace {
 // A Dent costing 250 at (314.5, 240), 20.97 x 16, and a Scratch without a
 // cost at (37, 120), on a picture of the viewport's size.
 const QString TwoMarkers = QStringLiteral("1;2;2;30;30;1;250;;,3;17;4;30;30;3;;;,");
+
+// Thirteen markers stacked over each other, each a little down and to the
+// right of the one before, which lies below it.
+QString StackOfThirteen()
+{
+    QString stack;
+    for (int k = 0; k < 13; ++k)
+        stack += QStringLiteral("%1;%2;%3;30;30;%1;;;,").arg(k % 8 + 1).arg(6.0 - k * 0.15).arg(5.0 - k * 0.1);
+    return stack;
+}
+const QString Stack = StackOfThirteen();
 
 // A shown, active window with Smith.grp open (car value 8500) and its first
 // picture displayed.
@@ -254,54 +267,86 @@ private slots:
         QVERIFY(w.Changed());
     }
 
+    // The tiles a thread draws ahead round a dragged marker are the tiles
+    // drawn here, also see-through and after a drag of another marker, and
+    // every tile within reach in view is drawn ahead, and no other.
+    void tilesDrawnAheadAreTheTilesDrawnHere_data()
+    {
+        Columns<int, bool, int>("dragged", "seeThrough", "before");
+        Row("in the middle of the stack", 7, false, 0);
+        Row("see-through", 7, true, 0);
+        Row("after a drag of the front one", 7, false, 13);
+        Row("at the front, after the back one", 13, true, 1);
+    }
+    void tilesDrawnAheadAreTheTilesDrawnHere()
+    {
+        QFETCH(int, dragged);
+        QFETCH(bool, seeThrough);
+        QFETCH(int, before);
+        MarkerModel model;
+        (void)model.Rebuild(Stack, 0);
+        model.PositionObjects(629, 480);
+        MarkerPainter look;
+        look.SetRatio(1);
+        look.SetSeeThrough(seeThrough);
+        const QRect view(0, 0, 400, 300); // 25 x 19 tiles
+        DragTiles ahead;
+        if (before > 0) {
+            ahead.Begin(model, before, QSize(629, 480), view, look);
+            (void)ahead.WaitDrawnAhead();
+        }
+        ahead.Begin(model, dragged, QSize(629, 480), view, look);
+        const int kept = ahead.WaitDrawnAhead();
+        const QRect box = PixelBox(ShownBox(model.Item(dragged).Place));
+        const QRect reach = QRect(QPoint(box.left() / 16, box.top() / 16), QPoint(box.right() / 16, box.bottom() / 16))
+                                .adjusted(-8, -8, 8, 8)
+                                .intersected(QRect(0, 0, 25, 19));
+        QCOMPARE(kept, reach.width() * reach.height());
+        DragTiles here; // nothing in view: every tile is drawn by At
+        here.Begin(model, dragged, QSize(629, 480), QRect(), look);
+        int drawn = 0;
+        for (int row = reach.top(); row <= reach.bottom(); ++row) {
+            for (int column = reach.left(); column <= reach.right(); ++column) {
+                const DragTiles::Tile tiles[2] = { ahead.At(column, row, look), here.At(column, row, look) };
+                QCOMPARE(tiles[0].Below, tiles[1].Below);
+                QCOMPARE(tiles[0].Above, tiles[1].Above);
+                drawn += tiles[0].Below.isNull() ? 0 : 1;
+                drawn += tiles[0].Above.isNull() ? 0 : 1;
+            }
+        }
+        QVERIFY(drawn > 8);
+    }
+
     // A drag over a stack of overlapping markers shows what a repaint without
-    // the layers kept for it shows, and nearly what shows once it is let go:
-    // with the layers drawn by the steps that meet them, and drawn ahead
-    // while the pointer rests after the press, also after another drag.
+    // the layers kept for it shows, and nearly what shows once it is let go.
     void aDragShowsWhatARepaintShows_data()
     {
-        Columns<int, bool, QPoint, int>("dragged", "seeThrough", "by", "ahead");
-        Row("in the middle of the stack", 7, false, QPoint(17, 11), 0);
-        Row("onto the one below it", 7, false, QPoint(-3, -2), 0);
-        Row("at the front", 13, false, QPoint(17, 11), 0);
-        Row("at the back", 1, false, QPoint(17, 11), 0);
-        Row("see-through", 7, true, QPoint(17, 11), 0);
-        Row("drawn ahead", 7, false, QPoint(17, 11), 1);
-        Row("drawn ahead, see-through", 7, true, QPoint(17, 11), 1);
-        Row("drawn ahead after a drag of the front one", 7, false, QPoint(17, 11), 2);
+        Columns<int, bool, QPoint>("dragged", "seeThrough", "by");
+        Row("in the middle of the stack", 7, false, QPoint(17, 11));
+        Row("onto the one below it", 7, false, QPoint(-3, -2));
+        Row("at the front", 13, false, QPoint(17, 11));
+        Row("at the back", 1, false, QPoint(17, 11));
+        Row("see-through", 7, true, QPoint(17, 11));
     }
     void aDragShowsWhatARepaintShows()
     {
         QFETCH(int, dragged);
         QFETCH(bool, seeThrough);
         QFETCH(QPoint, by);
-        QFETCH(int, ahead);
-        QString stack;
-        for (int k = 0; k < 13; ++k)
-            stack += QStringLiteral("%1;%2;%3;30;30;%1;;;,").arg(k % 8 + 1).arg(6.0 - k * 0.15).arg(5.0 - k * 0.1);
-        Window w(stack);
-        w.Menu("mnuSeeThrough")->setChecked(ahead > 0 ? seeThrough : !seeThrough);
-        const auto drag = [&](int index, QPoint move) {
-            const QPoint from = w.Inside(index, QPointF(2, 2)); // where no other marker lies over it
-            QTest::mousePress(&w.OBJ(), Qt::LeftButton, {}, from);
-            if (ahead > 0)
-                QTest::qWait(100); // the tiles round it are drawn meanwhile
-            for (const QPoint& step : MainWindow::Steps(from, from + move, 5)) {
-                QTest::mouseMove(&w.OBJ(), step);
-                QApplication::processEvents(); // a step draws the tiles it first meets
-                if (ahead == 0)
-                    w.Menu("mnuSeeThrough")->setChecked(seeThrough); // and this drops them
-            }
-            return from + move;
-        };
-        if (ahead == 2)
-            QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, drag(13, QPoint(-9, -6)));
-        const QPoint to = drag(dragged, by);
+        Window w(Stack);
+        w.Menu("mnuSeeThrough")->setChecked(!seeThrough);
+        const QPoint from = w.Inside(dragged, QPointF(2, 2)); // where no other marker lies over it
+        QTest::mousePress(&w.OBJ(), Qt::LeftButton, {}, from);
+        for (const QPoint& step : MainWindow::Steps(from, from + by, 5)) {
+            QTest::mouseMove(&w.OBJ(), step);
+            QApplication::processEvents(); // a step draws the tiles it first meets
+            w.Menu("mnuSeeThrough")->setChecked(seeThrough); // and this drops them
+        }
         const QRect area(110, 100, 100, 70); // its edges cut markers
         const QImage held = w.PicZoom()->grab(area).toImage();
         w.OBJ().SetSeeThrough(seeThrough);
         QCOMPARE(w.PicZoom()->grab(area).toImage(), held);
-        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, to);
+        QTest::mouseRelease(&w.OBJ(), Qt::LeftButton, {}, from + by);
         QCOMPARE(w.Selected(), dragged);
         // Where see-through parts overlap, adding them one by one rounds apart.
         const QImage let = w.PicZoom()->grab(area).toImage();

@@ -41,6 +41,7 @@ void DragTiles::Begin(
         m_look.Follow(painter);
         m_stop = false;
         m_around = CellsOf(PixelBox(ShownBox(model.Item(dragged).Place)));
+        m_ring = 0;
         ++m_generation;
     }
     if (!m_thread.joinable())
@@ -56,6 +57,19 @@ void DragTiles::Follow(const QRect& box)
         if (around == m_around)
             return;
         m_around = around;
+        m_ring = 0;
+    }
+    m_wake.notify_one();
+}
+
+void DragTiles::SetAhead(const QRect& ahead)
+{
+    {
+        const std::lock_guard lock(m_lock);
+        if (!m_job.Model)
+            return;
+        m_job.Ahead = CellsOf(ahead.intersected(QRect(QPoint(0, 0), m_job.Surface)));
+        m_ring = 0;
     }
     m_wake.notify_one();
 }
@@ -82,14 +96,17 @@ void DragTiles::End()
     m_job = {};
     ++m_generation;
     dropped.swap(m_tiles);
-    // A tile being drawn stops at its next marker: a moment's wait, not a
-    // sleep.
+    // A tile being drawn stops at its next marker.
     m_stop = true;
-    while (m_drawing) {
-        lock.unlock();
-        std::this_thread::yield();
-        lock.lock();
-    }
+    m_idle.wait(lock, [this] { return !m_drawing; });
+}
+
+int DragTiles::WaitDrawnAhead()
+{
+    std::unique_lock lock(m_lock);
+    QPoint cell;
+    m_idle.wait(lock, [&] { return !m_job.Model || (!m_drawing && !NextAhead(cell)); });
+    return int(m_tiles.size());
 }
 
 DragTiles::Tile DragTiles::Draw(const Job& job, QPoint cell, MarkerPainter& painter, const std::atomic<bool>* stop)
@@ -119,10 +136,12 @@ DragTiles::Tile DragTiles::Draw(const Job& job, QPoint cell, MarkerPainter& pain
     return tile;
 }
 
-bool DragTiles::NextAhead(QPoint& cell) const
+bool DragTiles::NextAhead(QPoint& cell)
 {
-    // Ring by ring outwards from the marker's own tiles.
-    for (int ring = 0; ring <= Reach; ++ring) {
+    // Ring by ring outwards from the marker's own tiles; a ring found drawn
+    // is not looked at again until the marker moves to other tiles.
+    for (; m_ring <= Reach; ++m_ring) {
+        const int ring = m_ring;
         const QRect round = m_around.adjusted(-ring, -ring, ring, ring);
         for (int row = round.top(); row <= round.bottom(); ++row) {
             const bool edge = ring == 0 || row == round.top() || row == round.bottom();
@@ -140,11 +159,12 @@ bool DragTiles::NextAhead(QPoint& cell) const
 
 void DragTiles::Run()
 {
-#ifdef SCHED_IDLE
-    // Drawing ahead is idle work: it never takes a processor from the
-    // interface, which a thread woken from a long sleep otherwise may.
-    const sched_param idle {};
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+#ifdef SCHED_BATCH
+    // Woken by the interface, this thread does not take its processor from
+    // it, as a thread woken from a long sleep otherwise may; it still gets
+    // its share of a busy machine, so that End never waits long.
+    const sched_param batch {};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
 #endif
     // Its own pictures of the damage types, made on this thread.
     MarkerPainter painter;
@@ -169,5 +189,6 @@ void DragTiles::Run()
         m_drawing = false;
         if (generation == m_generation)
             m_tiles.try_emplace(Key(cell), std::move(tile));
+        m_idle.notify_all();
     }
 }

@@ -49,10 +49,17 @@ public:
     [[nodiscard]] bool Active() const { return m_job.Model != nullptr; }
     // Where the dragged marker is now: the tiles round it come first.
     void Follow(const QRect& box);
+    // The part of the surface in view moved (a scroll): tiles are drawn
+    // ahead there from now; those kept stay.
+    void SetAhead(const QRect& ahead);
     // The tile at a column and row, drawn with a painter when it is not yet.
     [[nodiscard]] Tile At(int column, int row, MarkerPainter& painter);
     // The tiles dropped; the thread has left the model when this returns.
     void End();
+    // Waits until every tile within reach of the dragged marker is drawn,
+    // or the tiles are dropped; the number of tiles kept. Nothing else ever
+    // waits for the drawing ahead: this is for checking it.
+    int WaitDrawnAhead();
 
 private:
     struct Job {
@@ -67,7 +74,7 @@ private:
     [[nodiscard]] static QRect CellsOf(const QRect& box);
     // The nearest tile round the dragged marker not drawn yet; false when
     // there is none within reach.
-    bool NextAhead(QPoint& cell) const;
+    bool NextAhead(QPoint& cell);
     void Run();
 
     // Set by the interface's thread, under the lock once the thread runs.
@@ -75,9 +82,11 @@ private:
     MarkerPainter m_look; // the ratio, see-through and digits to draw with
     std::mutex m_lock;
     std::condition_variable m_wake; // something for the thread to do
+    std::condition_variable m_idle; // a tile drawn, or the drawing stopped
     std::atomic<bool> m_stop = false; // the tile being drawn is not wanted
     std::unordered_map<quint64, Tile> m_tiles;
     QRect m_around; // the dragged marker, in tiles
+    int m_ring = 0; // the rings round it inside this one are drawn
     int m_generation = 0; // each Begin and End
     bool m_drawing = false;
     bool m_quit = false;

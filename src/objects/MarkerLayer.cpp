@@ -119,10 +119,10 @@ void MarkerLayer::PositionObjects(float surfaceWidth, float surfaceHeight)
 
 void MarkerLayer::SetSelected(int index)
 {
-    const int previous = m_model.Selected();
-    m_model.SetSelected(index);
     if (index != m_dragged)
         DropDragLayers();
+    const int previous = m_model.Selected();
+    m_model.SetSelected(index);
     // A press on the selected marker leaves its frame as it is.
     if (previous != index && previous > 0 && previous < m_model.Count())
         UpdateMarker(previous);
@@ -176,8 +176,11 @@ bool MarkerLayer::eventFilter(QObject* watched, QEvent* event)
     // the surface is scrolled or resized.
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());
-    if (watched == parentWidget() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+    // The tiles are drawn in the surface's pixels: a scroll keeps them.
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
         DropDragLayers();
+    if (watched == parentWidget() && event->type() == QEvent::Move)
+        m_dragLayers.SetAhead(visibleRegion().boundingRect());
     return QWidget::eventFilter(watched, event);
 }
 
@@ -185,7 +188,10 @@ void MarkerLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    m_painter.SetRatio(devicePixelRatioF());
+    // Tiles drawn for another ratio (the window moved to another screen)
+    // are drawn again.
+    if (m_painter.SetRatio(devicePixelRatioF()))
+        DropDragLayers();
     if (m_dragged == m_model.Pressed() && m_model.IsShown(m_dragged))
         PaintDrag(painter, exposed);
     else

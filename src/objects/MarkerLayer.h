@@ -9,8 +9,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <vector>
-
 // The markers of the displayed picture (OBJ) laid over the picture surface
 // as one layer that paints them: a picture may carry 32767 markers. The
 // markers themselves are a MarkerModel; every change goes through the layer,
@@ -40,7 +38,11 @@ public:
     void SendToBack(int index);
     void Unload();
     [[nodiscard]] QString Rebuild(const QString& list, qint16 slot);
-    void SetDisplayedSlot(qint16 slot) { m_model.SetDisplayedSlot(slot); }
+    void SetDisplayedSlot(qint16 slot)
+    {
+        DropDragLayers();
+        m_model.SetDisplayedSlot(slot);
+    }
     void PositionObjects(float surfaceWidth, float surfaceHeight);
     void SetSelected(int index);
     // See-through, each marker's picture lets the spot it marks show under

@@ -24,10 +24,10 @@ constexpr qreal SeeThroughOpacity = 0.4;
 MarkerPainter::MarkerPainter() = default;
 MarkerPainter::~MarkerPainter() = default;
 
-void MarkerPainter::SetRatio(qreal ratio)
+bool MarkerPainter::SetRatio(qreal ratio)
 {
     if (ratio == m_ratio)
-        return;
+        return false;
     m_ratio = ratio;
     m_sprites.clear();
     m_spriteBytes = 0;
@@ -43,6 +43,7 @@ void MarkerPainter::SetRatio(qreal ratio)
         painter.drawText(QRect(0, 0, BadgeDigitWidth, BadgeHeight), Qt::AlignCenter, QString::number(digit));
         m_digits[size_t(digit)] = image;
     }
+    return true;
 }
 
 void MarkerPainter::Follow(const MarkerPainter& other)

@@ -29,8 +29,8 @@ public:
     MarkerPainter& operator=(const MarkerPainter&) = delete;
 
     // Pictures for a device pixel ratio; the digits are drawn again for a
-    // new ratio.
-    void SetRatio(qreal ratio);
+    // new ratio. True when the ratio changed.
+    bool SetRatio(qreal ratio);
     [[nodiscard]] qreal Ratio() const { return m_ratio; }
     // See-through, each marker's picture lets the spot it marks show under
     // it; its number stays whole.
