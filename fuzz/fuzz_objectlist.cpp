@@ -2,14 +2,19 @@
 // agree, and every record that reads as a marker, once written and read
 // again, is the same marker. Its ratios are written with seven significant
 // digits, as the format has them: they come back within that precision, and
-// written once more they give the very same text.
+// written once more they give the very same text. Every field reads as a
+// number exactly as the locale's reading has it.
 #include "FuzzCheck.h"
+#include "common/NumberText.h"
 #include "common/UserError.h"
 #include "objects/ObjectList.h"
+
+#include <QLocale>
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -43,6 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(SameCost(total, ListCost(list)));
 
     for (QStringView record : records) {
+        // Every field reads as the locale reads it, to the last bit.
+        for (QStringView field : record.split(u';')) {
+            bool read = false;
+            const float locale = QLocale::c().toFloat(field.trimmed(), &read);
+            const std::optional<float> value = SingleValue(field);
+            FUZZ_REQUIRE(value.has_value() == (read && std::isfinite(locale)));
+            FUZZ_REQUIRE(!value || std::memcmp(&*value, &locale, sizeof locale) == 0);
+        }
         ObjectRecord marker;
         try {
             marker = ParseRecord(record);

@@ -8,7 +8,10 @@
 #include "document/NameFields.h"
 #include "platform/QtCommonDialog.h"
 
+#include <QLocale>
 #include <QTest>
+
+#include <cmath>
 
 constexpr int Unfit = 99999; // a rounding that does not fit in 16 bits
 
@@ -34,6 +37,10 @@ private slots:
         Row("stops at the second point", "1.2.3", 1.2, "1.2", 1, "");
         Row("stops at a comma", "1,5", 1.0, "1", 1, "");
         Row("exponent", "1.5E3", 1500.0, "1500", 1500, "1500");
+        Row("exponent with its sign", "2.5e-3", 0.0025, "0.0025", 0, "0.0025");
+        Row("point first", "-.5", -0.5, "-0.5", 0, "-0.5");
+        Row("point last", "5.", 5.0, "5", 5, "5");
+        Row("nearest float below a tenth", "0.099999999", 0.099999999, "0.099999999", 0, "0.1");
         Row("bare E is no exponent", "15E", 15.0, "15", 15, "");
         Row("no number", "abc", 0.0, "0", 0, "");
         Row("empty", "", 0.0, "0", 0, "");
@@ -63,6 +70,10 @@ private slots:
         QCOMPARE(whole ? int(*whole) : Unfit, rounded);
         const std::optional<float> single = SingleValue(text);
         QCOMPARE(single ? SingleText(*single) : QString(), ratio);
+        bool read = false; // to the last bit as the locale reads it
+        QCOMPARE(single.value_or(-1),
+            std::isfinite(QLocale::c().toFloat(text.trimmed(), &read)) && read ? QLocale::c().toFloat(text.trimmed())
+                                                                               : -1);
         QCOMPARE(RoundToInt16(qQNaN()), std::nullopt); // no text counts as NaN, but a computed size might
     }
 
