@@ -269,22 +269,25 @@ private slots:
 
     // The tiles a thread draws ahead round a dragged marker are the tiles
     // drawn here, also see-through and after a drag of another marker, and
-    // every tile within reach in view is drawn ahead, and no other.
+    // every tile within reach in view is drawn ahead, and no other, until a
+    // scroll leaves it out of reach.
     void tilesDrawnAheadAreTheTilesDrawnHere_data()
     {
-        Columns<int, bool, int>("dragged", "seeThrough", "before");
-        Row("in the middle of the stack", 7, false, 0);
-        Row("see-through", 7, true, 0);
-        Row("after a drag of the front one", 7, false, 13);
-        Row("at the front, after the back one", 13, true, 1);
+        Columns<QString, int, bool, int>("list", "dragged", "seeThrough", "before");
+        Row("in the middle of the stack", Stack, 7, false, 0);
+        Row("see-through", Stack, 7, true, 0);
+        Row("after a drag of the front one", Stack, 7, false, 13);
+        Row("at the front, after the back one", Stack, 13, true, 1);
+        Row("a marker a billion pixels long", Stack + "1;1e30;2;1e-6;30;14;;;,", 14, false, 0);
     }
     void tilesDrawnAheadAreTheTilesDrawnHere()
     {
+        QFETCH(QString, list);
         QFETCH(int, dragged);
         QFETCH(bool, seeThrough);
         QFETCH(int, before);
         MarkerModel model;
-        (void)model.Rebuild(Stack, 0);
+        (void)model.Rebuild(list, 0);
         model.PositionObjects(629, 480);
         MarkerPainter look;
         look.SetRatio(1);
@@ -315,6 +318,9 @@ private slots:
             }
         }
         QVERIFY(drawn > 8);
+        // Scrolled to the far corner, away from the marker: none are kept.
+        ahead.SetAhead(QRect(600, 460, 29, 20));
+        QCOMPARE(ahead.WaitDrawnAhead(), 0);
     }
 
     // A drag over a stack of overlapping markers shows what a repaint without

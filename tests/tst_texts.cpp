@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include <bit>
 #include <cmath>
 
 constexpr int Unfit = 99999; // a rounding that does not fit in 16 bits
@@ -71,9 +72,9 @@ private slots:
         const std::optional<float> single = SingleValue(text);
         QCOMPARE(single ? SingleText(*single) : QString(), ratio);
         bool read = false; // to the last bit as the locale reads it
-        QCOMPARE(single.value_or(-1),
-            std::isfinite(QLocale::c().toFloat(text.trimmed(), &read)) && read ? QLocale::c().toFloat(text.trimmed())
-                                                                               : -1);
+        const float locale = QLocale::c().toFloat(text.trimmed(), &read);
+        QCOMPARE(single.has_value(), read && std::isfinite(locale));
+        QCOMPARE(std::bit_cast<quint32>(single.value_or(locale)), std::bit_cast<quint32>(locale));
         QCOMPARE(RoundToInt16(qQNaN()), std::nullopt); // no text counts as NaN, but a computed size might
     }
 

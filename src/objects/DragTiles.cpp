@@ -9,6 +9,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 DragTiles::~DragTiles()
@@ -29,6 +30,12 @@ QRect DragTiles::CellsOf(const QRect& box)
     return QRect(QPoint(cell(box.left()), cell(box.top())), QPoint(cell(box.right()), cell(box.bottom())));
 }
 
+QRect DragTiles::AroundOf(const QRect& box) const
+{
+    // Only the part near the view: a marker may reach a billion pixels.
+    return CellsOf(box).intersected(m_job.Ahead.adjusted(-Reach - 1, -Reach - 1, Reach + 1, Reach + 1));
+}
+
 void DragTiles::Begin(
     const MarkerModel& model, int dragged, QSize surface, const QRect& ahead, const MarkerPainter& painter)
 {
@@ -40,7 +47,7 @@ void DragTiles::Begin(
         m_job = { &model, dragged, surface, CellsOf(ahead.intersected(QRect(QPoint(0, 0), surface))) };
         m_look.Follow(painter);
         m_stop = false;
-        m_around = CellsOf(PixelBox(ShownBox(model.Item(dragged).Place)));
+        m_around = AroundOf(PixelBox(ShownBox(model.Item(dragged).Place)));
         m_ring = 0;
         ++m_generation;
     }
@@ -51,9 +58,9 @@ void DragTiles::Begin(
 
 void DragTiles::Follow(const QRect& box)
 {
-    const QRect around = CellsOf(box);
     {
         const std::lock_guard lock(m_lock);
+        const QRect around = AroundOf(box);
         if (around == m_around)
             return;
         m_around = around;
@@ -70,6 +77,11 @@ void DragTiles::SetAhead(const QRect& ahead)
             return;
         m_job.Ahead = CellsOf(ahead.intersected(QRect(QPoint(0, 0), m_job.Surface)));
         m_ring = 0;
+        // Tiles far from the view go, so that scrolling while holding a
+        // marker does not keep the whole surface drawn.
+        const QRect kept = m_job.Ahead.adjusted(-Reach, -Reach, Reach, Reach);
+        std::erase_if(m_tiles,
+            [&](const auto& tile) { return !kept.contains(int(quint32(tile.first)), int(quint32(tile.first >> 32))); });
     }
     m_wake.notify_one();
 }
@@ -105,8 +117,9 @@ int DragTiles::WaitDrawnAhead()
 {
     std::unique_lock lock(m_lock);
     QPoint cell;
-    m_idle.wait(lock, [&] { return !m_job.Model || (!m_drawing && !NextAhead(cell)); });
-    return int(m_tiles.size());
+    const bool drawn = m_idle.wait_for(
+        lock, std::chrono::minutes(1), [&] { return !m_job.Model || (!m_drawing && !NextAhead(cell)); });
+    return drawn ? int(m_tiles.size()) : -1;
 }
 
 DragTiles::Tile DragTiles::Draw(const Job& job, QPoint cell, MarkerPainter& painter, const std::atomic<bool>* stop)
@@ -140,6 +153,8 @@ bool DragTiles::NextAhead(QPoint& cell)
 {
     // Ring by ring outwards from the marker's own tiles; a ring found drawn
     // is not looked at again until the marker moves to other tiles.
+    if (m_around.isEmpty())
+        return false; // far from the view
     for (; m_ring <= Reach; ++m_ring) {
         const int ring = m_ring;
         const QRect round = m_around.adjusted(-ring, -ring, ring, ring);

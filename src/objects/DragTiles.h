@@ -57,8 +57,9 @@ public:
     // The tiles dropped; the thread has left the model when this returns.
     void End();
     // Waits until every tile within reach of the dragged marker is drawn,
-    // or the tiles are dropped; the number of tiles kept. Nothing else ever
-    // waits for the drawing ahead: this is for checking it.
+    // or the tiles are dropped; the number of tiles kept, -1 when that takes
+    // a minute. Nothing else ever waits for the drawing ahead: this is for
+    // checking it.
     int WaitDrawnAhead();
 
 private:
@@ -72,6 +73,9 @@ private:
     static Tile Draw(const Job& job, QPoint cell, MarkerPainter& painter, const std::atomic<bool>* stop = nullptr);
     static quint64 Key(QPoint cell) { return quint64(quint32(cell.y())) << 32 | quint32(cell.x()); }
     [[nodiscard]] static QRect CellsOf(const QRect& box);
+    // The tiles of the dragged marker's box that the drawing ahead starts
+    // from (under the lock).
+    [[nodiscard]] QRect AroundOf(const QRect& box) const;
     // The nearest tile round the dragged marker not drawn yet; false when
     // there is none within reach.
     bool NextAhead(QPoint& cell);
