@@ -17,10 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <atomic>
 #include <functional>
 #include <sys/stat.h>
-#include <thread>
 
 namespace {
 
@@ -206,37 +204,6 @@ private slots:
         QCOMPARE(Failure([&] { (void)LoadPicture(damaged, QSize(133, 103)); }),
             "unreadable: Cannot read picture " + damaged
                 + ": Invalid input: Unspecified: NAL stream was rejected because a length field is truncated.");
-    }
-
-    // A picture cut short by another program while it is read (a copy from a
-    // camera still being written, a folder being synchronised) is read or
-    // refused for its reason, and never ends the program.
-    void aPictureCutWhileReadEndsNothing()
-    {
-        const QString path = Written("cut-while-read.jpg", QSize(3000, 2000));
-        const QByteArray whole = ReadBytes(path);
-        std::atomic<bool> reading = true;
-        std::thread cutter([&] {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadWrite))
-                return;
-            while (reading) {
-                file.resize(1000);
-                file.seek(0);
-                file.write(whole);
-                file.flush();
-            }
-        });
-        QStringList odd;
-        for (int k = 0; k < 200; ++k) {
-            const QString failure = Failure([&] { (void)LoadPicture(path, QSize(375, 250)); });
-            if (failure != "read" && !failure.startsWith("unreadable: Cannot read picture " + path))
-                odd.append(failure);
-        }
-        reading = false;
-        cutter.join();
-        QCOMPARE(odd, QStringList());
-        QCOMPARE(LoadPicture(path, QSize(375, 250)).size(), QSize(375, 250));
     }
 
     // A picture of the size of the one before is decoded into its memory.

@@ -107,20 +107,16 @@ void Read(QImageReader& reader, QImage& image, const QString& path)
 QImage ReadAt(QFile& device, QImageReader& reader, QSize size, const QString& path, QImage image)
 {
     // A reduced decode is mostly the decoder's many small reads of the file:
-    // from the file's bytes in memory they cost next to nothing. They are
-    // read, not mapped: a file another program cuts short meanwhile is then a
-    // short picture, where a mapping would end the program. (A full decode
-    // reads it the plain way, so that its peak memory is the picture alone.)
-    QByteArray bytes;
-    if (device.seek(0))
-        bytes = device.readAll();
-    if (!bytes.isEmpty()) {
+    // from the file's mapping they cost next to nothing. (A full decode reads
+    // it the plain way, so that its peak memory is the picture alone.)
+    if (uchar* mapped = device.map(0, device.size())) {
+        QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), device.size());
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
-        QImageReader fromMemory(&buffer, reader.format());
-        fromMemory.setAutoTransform(true);
-        fromMemory.setScaledSize(size);
-        Read(fromMemory, image, path);
+        QImageReader fromMapping(&buffer, reader.format());
+        fromMapping.setAutoTransform(true);
+        fromMapping.setScaledSize(size);
+        Read(fromMapping, image, path);
         return image;
     }
     reader.setScaledSize(size);
