@@ -1,6 +1,6 @@
 #include "MarkerLayer.h"
 
-#include "DamageTypes.h"
+#include "MarkerGeometry.h"
 #include "common/MouseButton.h"
 
 #include <QAccessible>
@@ -173,12 +173,12 @@ bool MarkerLayer::event(QEvent* event)
 bool MarkerLayer::eventFilter(QObject* watched, QEvent* event)
 {
     // The layer always covers its surface; the part in view changes as
-    // the surface is scrolled or resized.
-    if (watched == parentWidget() && event->type() == QEvent::Resize)
+    // the surface is scrolled or resized. The tiles are drawn in the
+    // surface's pixels: a scroll keeps them.
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
         setGeometry(parentWidget()->rect());
-    // The tiles are drawn in the surface's pixels: a scroll keeps them.
-    if (watched == parentWidget() && event->type() == QEvent::Resize)
         DropDragLayers();
+    }
     if (watched == parentWidget() && event->type() == QEvent::Move)
         m_dragLayers.SetAhead(visibleRegion().boundingRect());
     return QWidget::eventFilter(watched, event);
